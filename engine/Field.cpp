@@ -68,12 +68,13 @@ Date Date::parse(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     if (text.empty()) return {};
     std::string digits;
+    bool foreign = false;
     for (char c : text) {
         if (c >= '0' && c <= '9') digits += c;
-        else if (c != '-' && c != '.' && c != '/') digits = "x";
+        else if (c != '-' && c != '.' && c != '/') foreign = true;
     }
     bool separated = text.size() == 10 && (text[4] == '-' || text[4] == '.') && text[7] == text[4];
-    if (digits.size() != 8 || (text.size() != 8 && !separated))
+    if (foreign || digits.size() != 8 || (text.size() != 8 && !separated))
         throw Error(ErrorCode::BadValue, "Niepoprawna data '" + std::string(text) + "'");
     Date d{std::stoi(digits.substr(0, 4)), std::stoi(digits.substr(4, 2)), std::stoi(digits.substr(6, 2))};
     if (!d.valid()) throw Error(ErrorCode::BadValue, "Niepoprawna data '" + std::string(text) + "'");

@@ -9,10 +9,13 @@ cmake --build build-fuzz -j "$(nproc)" --target fuzz_targets
 for target in build-fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
-  seeds="fuzz/seeds/$name"
+  seeds=()
+  [ -d "fuzz/seeds/$name" ] && seeds+=("fuzz/seeds/$name")
+  # Real tables and indexes of other programs make good starting points for the readers.
+  [ -d ../shared/dbf-corpus ] && seeds+=(../shared/dbf-corpus)
   work="build-fuzz/corpus/$name"
   mkdir -p "$work"
   echo "fuzzing $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=0 "$work" $( [ -d "$seeds" ] && echo "$seeds" ) 2>build-fuzz/$name.log \
+  "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -artifact_prefix=build-fuzz/$name- "$work" "${seeds[@]}" >build-fuzz/$name.log 2>&1 \
     || { tail -50 build-fuzz/$name.log; exit 1; }
 done

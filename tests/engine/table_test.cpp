@@ -110,6 +110,8 @@ TEST(TableFile, RefusesValuesThatDoNotFit) {
         {"N", std::string("abcde"), ErrorCode::ValueTooLarge},
         {"N", std::string("a€"), ErrorCode::Unmappable},  // no euro sign in 852
         {"D", std::string("2023-02-29"), ErrorCode::BadValue},
+        {"D", std::string("x1234567"), ErrorCode::BadValue},  // found by fuzzing: once an uncaught stoi error
+        {"D", std::string("2023-1-011"), ErrorCode::BadValue},
         {"K", std::string("12x"), ErrorCode::BadValue},
     };
     for (const auto& c : cases) EXPECT_EQ(errorOf([&] { r.set(c.field, c.value); }), c.code) << c.field;
