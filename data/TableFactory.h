@@ -1,0 +1,18 @@
+#pragma once
+// Creates the tables of the catalogue in a directory, and their index tags.
+#include "TableDef.h"
+
+#include <string>
+
+namespace ewidor {
+
+class TableFactory {
+public:
+    // Creates an empty table from its definition in `dir` (year used for reference
+    // file names); returns the file's path. Throws xb::Error (AlreadyExists ...).
+    static std::string Create(const TableDef& def, const std::string& dir, int year = 0);
+    // Creates the definition's index tags for the table at `tablePath`.
+    static void CreateIndexTags(const TableDef& def, const std::string& tablePath);
+};
+
+} // namespace ewidor
