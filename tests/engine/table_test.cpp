@@ -2,6 +2,7 @@
 // structure changes, code pages, locks within one process and damaged files.
 #include "Dataset.h"
 #include "Error.h"
+#include "RawMatcher.h"
 #include "Table.h"
 #include "TempDir.h"
 
@@ -357,4 +358,26 @@ TEST(DamagedTables, AreRefusedWithoutBeingTouched) {
         EXPECT_EQ(testsupport::readFile(path), c.bytes) << c.name;
     }
     EXPECT_EQ(errorOf([&] { Table::open(dir.file("MISSING.DBF")); }), ErrorCode::NotFound);
+}
+
+TEST(RawMatcher, AgreesWithDecodedValues) {
+    TempDir dir;
+    auto t = makeTable(dir, "T.DBF", "NR_EW,Numeric,6,0;Z_DNIA,Date;NAZWISKO,Character,12;");
+    const std::vector<std::tuple<double, Date, std::string>> rows = {
+        {12, {2026, 3, 15}, "Żak"}, {12, {2026, 3, 16}, "Żak"}, {120, {2026, 3, 15}, "Żak"}, {12, {2026, 3, 15}, "Żaki"}};
+    for (const auto& [nr, day, name] : rows) {
+        Record r = t->blankRecord();
+        r.set("NR_EW", nr);
+        r.set("Z_DNIA", day);
+        r.set("NAZWISKO", name);
+        t->append(r);
+    }
+    RawMatcher m(t->schema(), {{"NR_EW", 12.0}, {"Z_DNIA", Date{2026, 3, 15}}, {"NAZWISKO", std::string("Żak")}});
+    std::vector<uint32_t> hits;
+    t->scan([&](uint32_t recno, const char* bytes) {
+        if (m.matches(bytes)) hits.push_back(recno);
+        return true;
+    });
+    EXPECT_EQ(hits, std::vector<uint32_t>{1});
+    EXPECT_EQ(errorOf([&] { RawMatcher(t->schema(), {{"NR_EW", 1e7}}); }), ErrorCode::ValueTooLarge);
 }
