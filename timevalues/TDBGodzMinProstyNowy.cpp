@@ -1,0 +1,10 @@
+#include "TDBGodzMinProstyNowy.h"
+
+#include "SimpleRules.h"
+
+namespace tv {
+
+TDBGodzMinProstyNowy::TDBGodzMinProstyNowy(QWidget* parent)
+    : TDBGodzMinNowy(std::make_unique<SimpleRules>(), DefaultMaxMinut, Look{}, parent) {}
+
+} // namespace tv

@@ -1,0 +1,9 @@
+#include "TDBUrlopyDn.h"
+
+#include "VacationRules.h"
+
+namespace tv {
+
+TDBUrlopyDn::TDBUrlopyDn(QWidget* parent) : TDBCzasUrlopow(std::make_unique<VacationDaysRules>(), parent) {}
+
+} // namespace tv
