@@ -1,6 +1,7 @@
 #include "Table.h"
 
 #include "Error.h"
+#include "index/IndexSet.h"
 
 #include <algorithm>
 #include <chrono>
@@ -176,10 +177,16 @@ Table::Table(std::unique_ptr<File> file, const OpenOptions& options) : file_(std
                     file_->path());
     }
     openLockHeld_ = true;
+    if (hasStructuralIndex()) {
+        // A damaged structural index stops the open: writing past it would leave it stale.
+        indexes_ = std::make_unique<IndexSet>(schema_, file_->path(), options_.readOnly);
+        indexes_->openStructural();
+    }
 }
 
 Table::~Table() {
     if (!file_) return;
+    indexes_.reset();
     try {
         unlockAll();
         if (openLockHeld_) file_->unlock(kOpenMarker, 1);
@@ -347,7 +354,11 @@ void Table::write(uint32_t recno, const Record& record) {
         throw Error(ErrorCode::BadValue, "Rekord innej tabeli", file_->path());
     if (recno == 0 || recno > recordCount())
         throw Error(ErrorCode::NoRecord, "Nie ma rekordu " + std::to_string(recno), file_->path());
-    file_->writeAt(recordOffset(recno), record.bytes().data(), record.bytes().size());
+    changeIndexed([&] {
+        std::string before = indexes_ ? read(recno).bytes() : std::string();
+        file_->writeAt(recordOffset(recno), record.bytes().data(), record.bytes().size());
+        if (indexes_) indexes_->changed(recno, before, record.bytes());
+    });
 }
 
 uint32_t Table::append(const Record& record) { return appendMany({record}); }
@@ -361,18 +372,23 @@ uint32_t Table::appendMany(const std::vector<Record>& records) {
     buffer.reserve(records.size() * header_.recordLength + 1);
     for (const auto& r : records) buffer += r.bytes();
     buffer += '\x1A';
-    lockHeader();
-    try {
-        uint32_t count = recordCount();
-        // Data first, count last: a reader or a crash never sees a count past written data.
-        file_->writeAt(recordOffset(count + 1), buffer.data(), buffer.size());
-        writeCount(count + static_cast<uint32_t>(records.size()));
-        unlockHeader();
-        return count + 1;
-    } catch (...) {
-        unlockHeader();
-        throw;
-    }
+    uint32_t first = 0;
+    changeIndexed([&] {
+        lockHeader();
+        try {
+            uint32_t count = recordCount();
+            // Data first, count last: a reader or a crash never sees a count past written data.
+            file_->writeAt(recordOffset(count + 1), buffer.data(), buffer.size());
+            writeCount(count + static_cast<uint32_t>(records.size()));
+            first = count + 1;
+            if (indexes_) indexes_->appended(first, records);
+            unlockHeader();
+        } catch (...) {
+            unlockHeader();
+            throw;
+        }
+    });
+    return first;
 }
 
 void Table::setDeleted(uint32_t recno, bool deleted) {
@@ -382,7 +398,68 @@ void Table::setDeleted(uint32_t recno, bool deleted) {
     if (recno == 0 || recno > recordCount())
         throw Error(ErrorCode::NoRecord, "Nie ma rekordu " + std::to_string(recno), file_->path());
     char flag = deleted ? '*' : ' ';
-    file_->writeAt(recordOffset(recno), &flag, 1);
+    changeIndexed([&] {
+        std::string before = indexes_ ? read(recno).bytes() : std::string();
+        file_->writeAt(recordOffset(recno), &flag, 1);
+        if (indexes_) {
+            std::string after = before;
+            after[0] = flag;
+            indexes_->changed(recno, before, after);
+        }
+    });
+}
+
+template <class Change> void Table::changeIndexed(Change&& change) {
+    // The index files stay locked from before the record changes until its keys are written,
+    // so another process never finds a record without its keys.
+    if (!indexes_) return change();
+    indexes_->beginWrite();
+    try {
+        change();
+    } catch (...) {
+        indexes_->endWrite(false);
+        throw;
+    }
+    indexes_->endWrite(true);
+}
+
+IndexSet& Table::indexSet() {
+    if (!indexes_) indexes_ = std::make_unique<IndexSet>(schema_, file_->path(), options_.readOnly);
+    return *indexes_;
+}
+
+void Table::createTag(const std::string& tag, const std::string& expression, const std::string& condition) {
+    requireWritable();
+    requireExclusive("Tworzenie indeksu");
+    indexSet().createTag(*this, tag, expression, condition);
+    if (!hasStructuralIndex()) setStructuralIndexFlag(true);
+}
+
+bool Table::deleteTag(const std::string& tag) {
+    requireWritable();
+    requireExclusive("Usunięcie indeksu");
+    return indexes_ && indexes_->deleteTag(tag);
+}
+
+void Table::createNtx(const std::string& path, const std::string& expression, const std::string& condition) {
+    requireWritable();
+    requireExclusive("Tworzenie indeksu");
+    indexSet().createNtx(*this, path, expression, condition);
+}
+
+void Table::openNtx(const std::string& path) { indexSet().openNtx(path); }
+
+void Table::reindex() {
+    requireWritable();
+    requireExclusive("Odbudowa indeksów");
+    if (indexes_) indexes_->rebuild(*this);
+}
+
+void Table::dropStructuralIndex() {
+    requireWritable();
+    requireExclusive("Usunięcie indeksu");
+    indexSet().dropStructural();
+    if (hasStructuralIndex()) setStructuralIndexFlag(false);
 }
 
 void Table::scan(const std::function<bool(uint32_t, const char*)>& visit) {
@@ -451,6 +528,7 @@ void Table::pack() {
         });
         target.appendMany(batch);
     });
+    if (indexes_) indexes_->rebuild(*this);
 }
 
 void Table::zap() {
@@ -460,6 +538,7 @@ void Table::zap() {
     char eof = 0x1A;
     file_->writeAt(header_.headerLength, &eof, 1);
     file_->truncate(header_.headerLength + 1u);
+    if (indexes_) indexes_->rebuild(*this);
 }
 
 uint32_t copyRecords(Table& from, Table& to) {

@@ -20,6 +20,8 @@
 
 namespace xb {
 
+class IndexSet;
+
 enum class LockScheme { FoxPro, Clipper };
 
 struct OpenOptions {
@@ -103,6 +105,21 @@ public:
 
     File& file() { return *file_; }
 
+    // Indexes this handle keeps up to date: the structural .cdx (opened with the table when
+    // the header's flag says so) and .ntx files opened on it. Null while none is open.
+    // Every record change above also changes their keys, under the index files' locks.
+    IndexSet* indexes() { return indexes_.get(); }
+    IndexSet& indexSet();  // creates the (empty) set on demand
+    // Building and dropping indexes needs an exclusive open.
+    void createTag(const std::string& tag, const std::string& expression, const std::string& condition = {});
+    bool deleteTag(const std::string& tag);
+    void createNtx(const std::string& path, const std::string& expression, const std::string& condition = {});
+    void openNtx(const std::string& path);
+    // Rebuilds every open index from the records.
+    void reindex();
+    // Deletes the structural index file and clears the header's flag (the rescue rebuild starts here).
+    void dropStructuralIndex();
+
 private:
     Table(std::unique_ptr<File> file, const OpenOptions& options);
     uint64_t recordOffset(uint32_t recno) const;
@@ -114,6 +131,7 @@ private:
     void unlockHeader();
     void writeCount(uint32_t count);
     void rewriteAll(const std::vector<FieldDef>& fields, const std::function<void(Table& target)>& fill);
+    template <class Change> void changeIndexed(Change&& change);
 
     std::unique_ptr<File> file_;
     OpenOptions options_;
@@ -122,6 +140,7 @@ private:
     LockScheme scheme_ = LockScheme::Clipper;
     std::set<uint32_t> locks_;
     bool openLockHeld_ = false;
+    std::unique_ptr<IndexSet> indexes_;  // destroyed before file_
 };
 
 // Copies every live record of `from` into `to`, field by field where the names match.
