@@ -355,9 +355,8 @@ void Table::write(uint32_t recno, const Record& record) {
     if (recno == 0 || recno > recordCount())
         throw Error(ErrorCode::NoRecord, "Nie ma rekordu " + std::to_string(recno), file_->path());
     changeIndexed([&] {
-        std::string before = indexes_ ? read(recno).bytes() : std::string();
+        if (indexes_) indexes_->changed(recno, read(recno).bytes(), record.bytes());
         file_->writeAt(recordOffset(recno), record.bytes().data(), record.bytes().size());
-        if (indexes_) indexes_->changed(recno, before, record.bytes());
     });
 }
 
@@ -377,11 +376,11 @@ uint32_t Table::appendMany(const std::vector<Record>& records) {
         lockHeader();
         try {
             uint32_t count = recordCount();
+            first = count + 1;
+            if (indexes_) indexes_->appended(first, records);
             // Data first, count last: a reader or a crash never sees a count past written data.
             file_->writeAt(recordOffset(count + 1), buffer.data(), buffer.size());
             writeCount(count + static_cast<uint32_t>(records.size()));
-            first = count + 1;
-            if (indexes_) indexes_->appended(first, records);
             unlockHeader();
         } catch (...) {
             unlockHeader();
@@ -399,19 +398,21 @@ void Table::setDeleted(uint32_t recno, bool deleted) {
         throw Error(ErrorCode::NoRecord, "Nie ma rekordu " + std::to_string(recno), file_->path());
     char flag = deleted ? '*' : ' ';
     changeIndexed([&] {
-        std::string before = indexes_ ? read(recno).bytes() : std::string();
-        file_->writeAt(recordOffset(recno), &flag, 1);
         if (indexes_) {
+            std::string before = read(recno).bytes();
             std::string after = before;
             after[0] = flag;
             indexes_->changed(recno, before, after);
         }
+        file_->writeAt(recordOffset(recno), &flag, 1);
     });
 }
 
 template <class Change> void Table::changeIndexed(Change&& change) {
     // The index files stay locked from before the record changes until its keys are written,
-    // so another process never finds a record without its keys.
+    // so another process never finds a record without its keys. Key changes are worked out
+    // first and their pages written last: a damaged index page stops the change before the
+    // record is touched.
     if (!indexes_) return change();
     indexes_->beginWrite();
     try {

@@ -1,6 +1,8 @@
 #pragma once
 // Consistency check of a table file: header, field descriptors, every record's
-// deletion flag and field values. Later also its indexes.
+// deletion flag and field values, and its indexes: the structural .cdx and the
+// .ntx files named (every record once in every order unless a FOR condition
+// leaves it out, keys equal to the expression's value, keys in order).
 #include <string>
 #include <vector>
 
@@ -13,6 +15,6 @@ struct CheckReport {
 };
 
 // Throws NotFound / Io when the file cannot be opened; every inconsistency is a problem in the report.
-CheckReport checkTable(const std::string& path, int codePage = 0);
+CheckReport checkTable(const std::string& path, int codePage = 0, const std::vector<std::string>& ntxFiles = {});
 
 } // namespace xb

@@ -287,6 +287,16 @@ void IndexSet::rebuild(Table& table) {
     for (auto& n : ntx_) n.file->rewrite(entries[i++]);
 }
 
+std::vector<OrderInfo> IndexSet::readDefinitions(const std::string& cdxPath) {
+    auto cdx = CdxFile::open(cdxPath, true);
+    std::vector<OrderInfo> out;
+    for (const auto& [name, offset] : cdx->tags()) {
+        (void)offset;
+        out.push_back(cdx->order(name, ' ')->info());
+    }
+    return out;
+}
+
 void IndexSet::dropStructural() {
     std::string path = cdx_ ? cdx_->path() : structuralPath(tablePath_);
     cdxOrders_.clear();

@@ -74,6 +74,9 @@ public:
     // Closes and deletes the structural index file (the caller clears the table's flag).
     void dropStructural();
 
+    // Tag definitions (name, expression, condition) still readable in a damaged compound file.
+    static std::vector<OrderInfo> readDefinitions(const std::string& cdxPath);
+
     // Every order's expected entries, from one scan of the table, sorted.
     std::vector<std::vector<IndexEntry>> expectedEntries(Table& table, const std::vector<IndexedOrder*>& orders);
 

@@ -18,7 +18,11 @@ const char* kUsage =
     "  xbtool dump TABLE [--deleted]\n"
     "  xbtool create TABLE FIELDLIST\n"
     "  xbtool import TABLE            (CSV na standardowym wejściu)\n"
-    "  xbtool check TABLE\n"
+    "  xbtool check TABLE [FILE.ntx ...]\n"
+    "  xbtool index TABLE TAG EXPRESSION [FOR]      (tag indeksu złożonego .cdx)\n"
+    "  xbtool index TABLE --ntx FILE EXPRESSION [FOR]\n"
+    "  xbtool reindex TABLE [FILE.ntx ...]\n"
+    "  xbtool keys TABLE TAG|FILE.ntx               (CSV: klucz, numer rekordu)\n"
     "Każde polecenie przyjmuje --codepage 852|1250.\n";
 
 } // namespace
