@@ -20,7 +20,7 @@ public:
     // Recomputes Easter Monday and Corpus Christi for `year`.
     void SetYear(int year);
     bool IsHoliday(std::chrono::year_month_day date) const;
-    const std::array<DayMonth, 11>& slots() const { return slots_; }
+    const std::array<DayMonth, 11>& entries() const { return slots_; }
 
     // Easter Sunday of a Gregorian year (Knuth's computus).
     static std::chrono::year_month_day EasterSunday(int year);

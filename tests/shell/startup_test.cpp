@@ -156,7 +156,7 @@ std::vector<Case> cases() {
          kToday, true, {kNotConfigured},
          [](const Site&, const Session& ses) {
              EXPECT_TRUE(ses.Years.empty());
-             EXPECT_EQ(ses.holidays.slots()[6], (DayMonth{4, 12}));
+             EXPECT_EQ(ses.holidays.entries()[6], (DayMonth{4, 12}));
          }},
         {"A data root without Grupy.dbf: misconfigured",
          [](const Site& s, ScriptedPrompter&) {

@@ -1,0 +1,196 @@
+#include "TGlowny.h"
+
+#include "TDane.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace ewidor {
+
+const char* const TGlowny::kMonths[12] = {"Styczeń", "Luty",     "Marzec",      "Kwiecień",
+                                          "Maj",     "Czerwiec", "Lipiec",      "Sierpień",
+                                          "Wrzesień", "Pażdziernik", "Listopad", "Grudzień"};
+
+namespace {
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QLabel* label(QWidget* parent, const char* name, const QString& text = {}) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+} // namespace
+
+TGlowny::TGlowny(Session& session, TDane& data, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), session_(session), data_(data), prompter_(prompter) {
+    setObjectName("Glowny");
+    statusBar()->setObjectName("PasekStanu");
+    buildMenu();
+    buildCentre();
+    resize(900, 620);
+    ShowSession();
+}
+
+void TGlowny::buildMenu() {
+    menuBar()->setObjectName("MenuG");
+    addItems(menuBar(), MainMenu::Items());
+}
+
+void TGlowny::addItems(QWidget* menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        QAction* action = nullptr;
+        if (item.children.empty()) {
+            action = new QAction(q(item.caption), this);
+            connect(action, &QAction::triggered, this, [this, &item] { onCommand(item); });
+        } else {
+            auto* sub = new QMenu(q(item.caption), menu);
+            sub->setObjectName(q(item.name));
+            addItems(sub, item.children);
+            action = sub->menuAction();
+        }
+        action->setObjectName(q(item.name));
+        action->setStatusTip(q(item.hint));  // the status bar shows it while the item is hovered
+        menu->addAction(action);
+        actions_[item.name] = action;
+    }
+}
+
+QWidget* TGlowny::buildMonthPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName("PanelMies");
+    panel->setAutoFillBackground(true);
+    auto* row = new QHBoxLayout(panel);
+    row->addWidget(label(panel, "EtWybranyMiesiac", QStringLiteral("Wybrany miesiąc : ")));
+    ListaMiesiecy = new QComboBox(panel);
+    ListaMiesiecy->setObjectName("ListaMiesiecy");
+    for (const char* month : kMonths) ListaMiesiecy->addItem(QString::fromUtf8(month));
+    row->addWidget(ListaMiesiecy);
+    ListaLat = new QComboBox(panel);
+    ListaLat->setObjectName("ListaLat");
+    row->addWidget(ListaLat);
+    row->addWidget(label(panel, "EtR", QStringLiteral(" r.")));
+    row->addSpacing(24);
+    row->addWidget(label(panel, "EtStanMiesiaca", QStringLiteral("stan miesiąca : ")));
+    EtStanMies = label(panel, "EtStanMies");
+    EtStanMies->setMinimumWidth(110);
+    row->addWidget(EtStanMies);
+    row->addStretch();
+    panel->setEnabled(false);  // until a group is selected
+    return panel;
+}
+
+void TGlowny::buildCentre() {
+    auto* centre = new QWidget(this);
+    centre->setObjectName("Tlo");
+    centre->setStyleSheet("#Tlo { background-color: #2f5f7f; } #PanelMies { background-color: #c9d6df; }");
+    PanelMies = buildMonthPanel();
+    EtKogoP = label(centre, "EtKogoP");
+    EtKogoT = label(centre, "EtKogoT");
+    EtJedn1 = label(centre, "EtJedn1");
+    EtJedn2 = label(centre, "EtJedn2");
+    for (QLabel* l : {EtKogoP, EtKogoT, EtJedn1, EtJedn2}) {
+        QFont f = l->font();
+        f.setPointSize(l == EtKogoP || l == EtKogoT ? 20 : 16);
+        f.setBold(true);
+        l->setFont(f);
+        l->setAlignment(Qt::AlignCenter);
+    }
+    EtKogoT->setStyleSheet("color: white;");
+    EtKogoP->setStyleSheet("color: #3cb043;");
+    EtJedn2->setStyleSheet("color: white;");
+    EtJedn1->setStyleSheet("color: #ffd34d;");
+    EtWer = label(centre, "EtWer");
+    EtWer->setStyleSheet("color: white;");
+    auto* column = new QVBoxLayout(centre);
+    column->setContentsMargins(0, 0, 8, 4);
+    column->addWidget(PanelMies);
+    column->addStretch();
+    column->addWidget(EtWer, 0, Qt::AlignRight);
+    setCentralWidget(centre);
+}
+
+void TGlowny::placeOwnerLabels() {
+    QWidget* centre = centralWidget();
+    if (!centre) return;
+    int width = centre->width();
+    int middle = centre->height() / 2;
+    // The white text lies one pixel above and left of the green one, which shows as its edge.
+    EtKogoP->setGeometry(1, middle - 59, width, 40);
+    EtKogoT->setGeometry(0, middle - 60, width, 40);
+    EtJedn1->setGeometry(1, middle + 1, width, 32);
+    EtJedn2->setGeometry(0, middle, width, 32);
+    EtKogoP->lower();
+    EtJedn1->lower();
+}
+
+void TGlowny::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    placeOwnerLabels();
+}
+
+void TGlowny::ShowSession() {
+    setWindowTitle(q(session_.Caption));
+    EtKogoT->setText(q(session_.params.Wlasciciel));
+    EtKogoP->setText(q(session_.params.Wlasciciel));
+    EtWer->setText("ver. " + q(session_.ProductVersion));
+    ListaLat->clear();
+    for (int year : session_.Years) ListaLat->addItem(QString::number(year));
+    ListaLat->setCurrentIndex(session_.PreselectedYear
+                                  ? ListaLat->findText(QString::number(*session_.PreselectedYear))
+                                  : -1);
+    ListaLat->setEnabled(session_.YearListEnabled);
+    ListaMiesiecy->setCurrentIndex(session_.SelectedMonth - 1);
+}
+
+void TGlowny::ApplyMenuState(const MenuState& state) {
+    for (auto& [name, action] : actions_) {
+        action->setVisible(state.hidden.count(name) == 0);
+        action->setEnabled(state.disabled.count(name) == 0);
+    }
+}
+
+QAction* TGlowny::Command(const std::string& name) const {
+    auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void TGlowny::onCommand(const MenuItem& item) {
+    if (item.name == "KoniecPracy") {
+        close();
+        return;
+    }
+    if (item.name == "Informacje") {
+        showAbout();
+        return;
+    }
+    prompter_.ShowMessage("Uwaga !", "Polecenie \"" + MainMenu::PlainCaption(item.caption) +
+                                         "\" nie jest jeszcze dostępne w tej wersji programu.");
+}
+
+void TGlowny::showAbout() {
+    prompter_.ShowMessage("Informacje", "System ewidencji czasu pracy\n\nWersja " + session_.ProductVersion +
+                                            "\nWersja pliku " + session_.FileVersion);
+}
+
+void TGlowny::closeEvent(QCloseEvent* event) {
+    if (!closeConfirmed_ &&
+        !prompter_.Ask(" System ewidencji czasu pracy", "Czy na pewno zakończyć pracę systemu ?", true)) {
+        event->ignore();
+        return;
+    }
+    closeConfirmed_ = true;
+    data_.QPracJed.close();
+    data_.QStKoszt.close();
+    data_.QOddzialy.close();
+    data_.TabMapy.close();
+    event->accept();
+}
+
+} // namespace ewidor

@@ -1,0 +1,66 @@
+#pragma once
+// The main window: the owner name, the group labels, the version, the month panel,
+// the status bar with the hovered command's hint, and the menu MenuG built from
+// MainMenu. Commands whose windows do not exist yet say so when chosen.
+#include "MainMenu.h"
+#include "Prompter.h"
+#include "Session.h"
+#include "StartMenuRules.h"
+
+#include <QMainWindow>
+#include <map>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QWidget;
+
+namespace ewidor {
+
+class TDane;
+
+class TGlowny : public QMainWindow {
+    Q_OBJECT
+public:
+    TGlowny(Session& session, TDane& data, Prompter& prompter, QWidget* parent = nullptr);
+
+    // Hides and disables commands as `state` says; everything else is visible and enabled.
+    void ApplyMenuState(const MenuState& state);
+    // Shows the session's caption, years, preselected year and month.
+    void ShowSession();
+    QAction* Command(const std::string& name) const;
+
+    // The months of the month list.
+    static const char* const kMonths[12];
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenu();
+    void addItems(QWidget* menu, const std::vector<MenuItem>& items);
+    void buildCentre();
+    QWidget* buildMonthPanel();
+    void placeOwnerLabels();
+    void onCommand(const MenuItem& item);
+    void showAbout();
+
+    Session& session_;
+    TDane& data_;
+    Prompter& prompter_;
+    std::map<std::string, QAction*> actions_;
+    QLabel* EtKogoT = nullptr;
+    QLabel* EtKogoP = nullptr;
+    QLabel* EtJedn1 = nullptr;
+    QLabel* EtJedn2 = nullptr;
+    QLabel* EtWer = nullptr;
+    QWidget* PanelMies = nullptr;
+    QComboBox* ListaMiesiecy = nullptr;
+    QComboBox* ListaLat = nullptr;
+    QLabel* EtStanMies = nullptr;
+    bool closeConfirmed_ = false;
+};
+
+} // namespace ewidor
