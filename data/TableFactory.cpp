@@ -15,11 +15,12 @@ std::string TableFactory::Create(const TableDef& def, const std::string& dir, in
 }
 
 void TableFactory::CreateIndexTags(const TableDef& def, const std::string& tablePath) {
-    // The engine has no compound-index writer yet: the tags stay defined in the
-    // catalogue and are created here once it has. Until then no .cdx file is written
-    // and the table's header does not claim one.
-    (void)def;
-    (void)tablePath;
+    if (def.index != IndexKind::Compound || def.tags.empty()) return;
+    xb::OpenOptions options;
+    options.exclusive = true;  // building an index needs the table to itself
+    options.codePage = def.codePage;
+    auto table = xb::Table::open(tablePath, options);
+    for (const auto& tag : def.tags) table->createTag(tag.name, tag.expression);
 }
 
 } // namespace ewidor

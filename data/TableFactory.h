@@ -11,7 +11,8 @@ public:
     // Creates an empty table from its definition in `dir` (year used for reference
     // file names); returns the file's path. Throws xb::Error (AlreadyExists ...).
     static std::string Create(const TableDef& def, const std::string& dir, int year = 0);
-    // Creates the definition's index tags for the table at `tablePath`.
+    // Creates the definition's compound-index tags (the .cdx file) for the table at
+    // `tablePath`; the table must not be open elsewhere. Rebuilds use the same list.
     static void CreateIndexTags(const TableDef& def, const std::string& tablePath);
 };
 
