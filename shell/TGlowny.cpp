@@ -109,7 +109,8 @@ void TGlowny::buildCentre() {
     EtWer = label(centre, "EtWer");
     EtWer->setStyleSheet("color: white;");
     auto* column = new QVBoxLayout(centre);
-    column->setContentsMargins(0, 0, 8, 4);
+    column->setContentsMargins(0, 0, 0, 0);
+    EtWer->setContentsMargins(0, 0, 8, 4);
     column->addWidget(PanelMies);
     column->addStretch();
     column->addWidget(EtWer, 0, Qt::AlignRight);
