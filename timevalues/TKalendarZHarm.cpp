@@ -72,7 +72,7 @@ int TKalendarZHarm::titleHeight() const { return 2 * rowHeight_; }  // month nam
 int TKalendarZHarm::cellWidth() const { return std::max(width() / 7, 1); }
 
 QSize TKalendarZHarm::sizeHint() const {
-    return QSize(7 * 34, titleHeight() + MonthGrid::Rows * rowHeight_ + 2);
+    return QSize(7 * 42, titleHeight() + MonthGrid::Rows * rowHeight_ + 2);
 }
 
 QRect TKalendarZHarm::cellRect(QDate day) const {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -57,6 +58,7 @@ void TVQ_TabeliDatyPicker::setKoniecznaData(bool v) {
 
 void TVQ_TabeliDatyPicker::updateClearButton() {
     clear_->setVisible(!koniecznaData_);
+    placeClearButton();
     clear_->setEnabled(DatePickerRules::clearEnabled(state()));
 }
 
@@ -132,9 +134,14 @@ void TVQ_TabeliDatyPicker::focusOutEvent(QFocusEvent* event) {
 
 void TVQ_TabeliDatyPicker::resizeEvent(QResizeEvent* event) {
     TVQDatyPicker::resizeEvent(event);
-    // Just left of the drop-down arrow.
+    placeClearButton();
+}
+
+void TVQ_TabeliDatyPicker::placeClearButton() {
+    // Just left of the drop-down arrow; the text stops before it.
     const int side = height() - 6;
     clear_->setGeometry(width() - side - 22, 3, side, side);
+    lineEdit()->setTextMargins(0, 0, koniecznaData_ ? 0 : side, 0);
 }
 
 } // namespace tv

@@ -47,6 +47,7 @@ private:
     void clearDate();
     void beep();
     void updateClearButton();
+    void placeClearButton();
 
     DateFieldBinding* binding_ = nullptr;
     QToolButton* clear_;
