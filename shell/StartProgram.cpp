@@ -35,7 +35,7 @@ int StartProgram(QApplication& app, const ProgramOptions& options) {
 
     Session session;
     session.ProductVersion = session.FileVersion = options.version;
-    MessageBoxPrompter prompter;
+    MessageBoxPrompter prompter(&splash);
     Startup startup(session, prompter);
     auto date = today();
     if (!startup.CreateMainWindowState(options.exeDir, date)) return 1;
