@@ -39,21 +39,9 @@ void TDBGodzMinRozdzNowy::updateAssociations() {
     if (departmentList_) departmentList_->setEnabled(listsOpen && departmentsChangeable_);
 }
 
-void TDBGodzMinRozdzNowy::setPoleZlecenia(const QString& f) {
+void TDBGodzMinRozdzNowy::setLineField(std::string SplitLineFields::*field, const QString& name) {
     SplitLineFields fields = entry().splitLineFields();
-    fields.order = f.toStdString();
-    entry().setSplitLineFields(fields);
-}
-
-void TDBGodzMinRozdzNowy::setPoleStanowiska(const QString& f) {
-    SplitLineFields fields = entry().splitLineFields();
-    fields.costCentre = f.toStdString();
-    entry().setSplitLineFields(fields);
-}
-
-void TDBGodzMinRozdzNowy::setPoleOddzialu(const QString& f) {
-    SplitLineFields fields = entry().splitLineFields();
-    fields.department = f.toStdString();
+    fields.*field = name.toStdString();
     entry().setSplitLineFields(fields);
 }
 

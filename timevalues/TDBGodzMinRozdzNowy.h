@@ -44,11 +44,11 @@ public:
 
     // The line's fields as the lookup lists and the order text are bound to them.
     QString poleZlecenia() const { return QString::fromStdString(entry().splitLineFields().order); }
-    void setPoleZlecenia(const QString& f);
+    void setPoleZlecenia(const QString& f) { setLineField(&SplitLineFields::order, f); }
     QString poleStanowiska() const { return QString::fromStdString(entry().splitLineFields().costCentre); }
-    void setPoleStanowiska(const QString& f);
+    void setPoleStanowiska(const QString& f) { setLineField(&SplitLineFields::costCentre, f); }
     QString poleOddzialu() const { return QString::fromStdString(entry().splitLineFields().department); }
-    void setPoleOddzialu(const QString& f);
+    void setPoleOddzialu(const QString& f) { setLineField(&SplitLineFields::department, f); }
 
     // While a bulk update runs the record's controls are disabled and the line does nothing.
     void setRecordControlsDisabled(bool v) { entry().setLineControlsDisabled(v); }
@@ -57,6 +57,7 @@ public:
 
 private:
     void showLine(bool visible);
+    void setLineField(std::string SplitLineFields::*field, const QString& name);
     void updateAssociations();
 
     QPointer<QWidget> costList_, departmentList_, orderName_, orderNumber_;

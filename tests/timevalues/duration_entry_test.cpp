@@ -1,11 +1,7 @@
 // Spin buttons and properties through DurationEntry, which runs the change rules
 // after every spin exactly as the widgets do.
 #include "DurationEntry.h"
-#include "FreeEditRules.h"
-#include "SignedRules.h"
-#include "SimpleRules.h"
-#include "SplitLineRules.h"
-#include "VacationRules.h"
+#include "RulesOf.h"
 
 #include <gtest/gtest.h>
 
@@ -15,29 +11,17 @@ using namespace tv;
 
 namespace {
 
-enum class Kind { Simple, Free, Signed, Split, Vacation };
-
 struct Probe {
     DurationEntry entry;
     int fired = 0;
     std::vector<std::string> warnings;
 
-    Probe(Kind kind, int maxMinut) : entry(make(kind), maxMinut, false) {
+    Probe(Kind kind, int maxMinut) : entry(rulesOf(kind), maxMinut, false) {
         entry.onChanged = [this] { ++fired; };
         entry.onWarning = [this](const std::string& title, const std::string& text) {
             warnings.push_back(title + "|" + text);
         };
         entry.setReadOnly(false);
-    }
-    static std::unique_ptr<DurationRules> make(Kind k) {
-        switch (k) {
-        case Kind::Simple: return std::make_unique<SimpleRules>();
-        case Kind::Free: return std::make_unique<FreeEditRules>();
-        case Kind::Signed: return std::make_unique<SignedRules>();
-        case Kind::Split: return std::make_unique<SplitLineRules>();
-        case Kind::Vacation: return std::make_unique<VacationRules>();
-        }
-        return nullptr;
     }
     void show(const PartTexts& t) {
         entry.typed(DurationPart::Hours, t.hours);

@@ -1,9 +1,5 @@
 // The change and exit rules of every control kind, one table of cases each.
-#include "FreeEditRules.h"
-#include "SignedRules.h"
-#include "SimpleRules.h"
-#include "SplitLineRules.h"
-#include "VacationRules.h"
+#include "RulesOf.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +9,6 @@
 using namespace tv;
 
 namespace {
-
-enum class Kind { Simple, Free, Signed, Split, Vacation, VacationDays };
-
-std::unique_ptr<DurationRules> rulesOf(Kind k) {
-    switch (k) {
-    case Kind::Simple: return std::make_unique<SimpleRules>();
-    case Kind::Free: return std::make_unique<FreeEditRules>();
-    case Kind::Signed: return std::make_unique<SignedRules>();
-    case Kind::Split: return std::make_unique<SplitLineRules>();
-    case Kind::Vacation: return std::make_unique<VacationRules>();
-    case Kind::VacationDays: return std::make_unique<VacationDaysRules>();
-    }
-    return nullptr;
-}
 
 EntryContext editable(int maxMinut, int minMinut = 0) {
     EntryContext c;
