@@ -24,6 +24,11 @@ enum class ErrorCode : int {
     NotLocked = 6013,      // write of a record that this handle has not locked
     NoRecord = 6014,       // no current record / record number out of range
     AlreadyExists = 6015,  // create over an existing file
+    SqlSyntax = 6020,      // statement that does not parse (names position and token)
+    SqlUnknown = 6021,     // unknown table, field or function in a statement
+    SqlParameter = 6022,   // parameter without a value
+    SqlType = 6023,        // operands of the wrong kind
+    BadPassword = 6030,    // encrypted table opened without its password or with a wrong one
 };
 
 class Error : public std::runtime_error {

@@ -1,6 +1,7 @@
 #include "Table.h"
 
 #include "Error.h"
+#include "RecordCipher.h"
 #include "index/IndexSet.h"
 
 #include <algorithm>
@@ -169,6 +170,9 @@ Table::Table(std::unique_ptr<File> file, const OpenOptions& options) : file_(std
     int cp = codePageForDriver(header_.languageDriver, options_.codePage);
     schema_ = std::make_shared<Schema>(header_.fields, CodePage::get(cp));
     scheme_ = hasStructuralIndex() ? LockScheme::FoxPro : LockScheme::Clipper;
+    uint8_t marks[RecordCipher::kHeaderBytes];
+    if (file_->readAt(RecordCipher::kHeaderOffset, marks, sizeof marks) == sizeof marks && RecordCipher::marked(marks))
+        cipher_ = std::make_unique<RecordCipher>(marks, options_.password, file_->path());
     LockKind kind = options_.exclusive ? LockKind::Exclusive : LockKind::Shared;
     if (!file_->tryLock(kOpenMarker, 1, kind)) {
         throw Error(ErrorCode::TableInUse,
@@ -209,6 +213,14 @@ void Table::create(const std::string& path, const std::vector<FieldDef>& fields,
     const CodePage& cp = CodePage::get(options.codePage);
     std::string bytes = buildHeader(fields, 0x03, options.structuralIndex ? 0x01 : 0x00, cp.languageDriver(), 0);
     bytes += '\x1A';
+    if (!options.password.empty()) {
+        uint32_t recordLength = 1;
+        for (const auto& f : fields) recordLength += static_cast<uint32_t>(f.length);
+        if (recordLength < 1 + RecordCipher::kMinimumRecordData)
+            throw Error(ErrorCode::Unsupported, "Rekord za krótki do szyfrowania (najmniej 16 bajtów)", path);
+        auto marks = RecordCipher::newHeader(options.password);
+        bytes.replace(RecordCipher::kHeaderOffset, marks.size(), reinterpret_cast<const char*>(marks.data()), marks.size());
+    }
     auto file = openFile(path, OpenMode::CreateNew);
     try {
         file->writeAt(0, bytes.data(), bytes.size());
@@ -297,6 +309,7 @@ Record Table::read(uint32_t recno) {
     std::string bytes(header_.recordLength, '\0');
     if (file_->readAt(recordOffset(recno), bytes.data(), bytes.size()) != bytes.size())
         corrupt(*file_, "rekord " + std::to_string(recno) + " obcięty");
+    if (cipher_) cipher_->decrypt(recno, bytes.data(), bytes.size());
     return Record(schema_, std::move(bytes));
 }
 
@@ -356,7 +369,9 @@ void Table::write(uint32_t recno, const Record& record) {
         throw Error(ErrorCode::NoRecord, "Nie ma rekordu " + std::to_string(recno), file_->path());
     changeIndexed([&] {
         if (indexes_) indexes_->changed(recno, read(recno).bytes(), record.bytes());
-        file_->writeAt(recordOffset(recno), record.bytes().data(), record.bytes().size());
+        std::string stored = record.bytes();
+        if (cipher_) cipher_->encrypt(recno, stored.data(), stored.size());
+        file_->writeAt(recordOffset(recno), stored.data(), stored.size());
     });
 }
 
@@ -378,6 +393,10 @@ uint32_t Table::appendMany(const std::vector<Record>& records) {
             uint32_t count = recordCount();
             first = count + 1;
             if (indexes_) indexes_->appended(first, records);
+            if (cipher_)
+                for (size_t i = 0; i < records.size(); ++i)
+                    cipher_->encrypt(first + static_cast<uint32_t>(i), buffer.data() + i * header_.recordLength,
+                                     header_.recordLength);
             // Data first, count last: a reader or a crash never sees a count past written data.
             file_->writeAt(recordOffset(count + 1), buffer.data(), buffer.size());
             writeCount(count + static_cast<uint32_t>(records.size()));
@@ -478,9 +497,11 @@ void Table::scanRange(uint32_t first, uint32_t last, const std::function<bool(ui
         size_t want = static_cast<size_t>(n) * header_.recordLength;
         size_t got = file_->readAt(recordOffset(recno), buffer.data(), want);
         if (got != want) corrupt(*file_, "plik obcięty przy rekordzie " + std::to_string(recno + got / header_.recordLength));
-        const char* p = buffer.data();
-        for (uint32_t i = 0; i < n; ++i, p += header_.recordLength)
+        char* p = buffer.data();
+        for (uint32_t i = 0; i < n; ++i, p += header_.recordLength) {
+            if (cipher_) cipher_->decrypt(recno + i, p, header_.recordLength);
             if (!visit(recno + i, p)) return;
+        }
         recno += n;
     }
 }
@@ -493,11 +514,18 @@ void Table::rewriteAll(const std::vector<FieldDef>& fields, const std::function<
     removeFile(temp);
     try {
         std::string bytes = buildHeader(fields, 0x03, header_.flags & 0x01, header_.languageDriver, 0) + '\x1A';
+        if (cipher_) {
+            // The new file keeps the salt and check value: the same password opens it.
+            char marks[RecordCipher::kHeaderBytes];
+            file_->readAt(RecordCipher::kHeaderOffset, marks, sizeof marks);
+            bytes.replace(RecordCipher::kHeaderOffset, sizeof marks, marks, sizeof marks);
+        }
         auto tempFile = openFile(temp, OpenMode::CreateNew);
         tempFile->writeAt(0, bytes.data(), bytes.size());
         OpenOptions options;
         options.exclusive = true;
         options.codePage = schema_->codePage().number();
+        options.password = options_.password;
         auto target = open(std::move(tempFile), options);  // holds the exclusive open lock of the new file
         fill(*target);
         target->file().sync();

@@ -21,6 +21,7 @@
 namespace xb {
 
 class IndexSet;
+class RecordCipher;
 
 enum class LockScheme { FoxPro, Clipper };
 
@@ -28,11 +29,13 @@ struct OpenOptions {
     bool exclusive = false;
     bool readOnly = false;
     int codePage = 0; // 0: from the language-driver byte, 852 when it names none
+    std::string password; // for encrypted tables; ignored by tables that are not
 };
 
 struct CreateOptions {
     int codePage = 852;
     bool structuralIndex = false; // sets the CDX flag (byte 28)
+    std::string password;         // non-empty: records are encrypted (RecordCipher.h)
 };
 
 // What the header of a table file says; filled by readHeader.
@@ -73,6 +76,7 @@ public:
     bool readOnly() const { return options_.readOnly; }
     LockScheme lockScheme() const { return scheme_; }
     bool hasStructuralIndex() const { return (header_.flags & 0x01) != 0; }
+    bool encrypted() const { return cipher_ != nullptr; }
     void setStructuralIndexFlag(bool on);
 
     uint32_t recordCount();  // from the header, now
@@ -140,6 +144,7 @@ private:
     LockScheme scheme_ = LockScheme::Clipper;
     std::set<uint32_t> locks_;
     bool openLockHeld_ = false;
+    std::unique_ptr<RecordCipher> cipher_;  // set for encrypted tables
     std::unique_ptr<IndexSet> indexes_;  // destroyed before file_
 };
 

@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev qt6-charts-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libssl-dev sqlite3 libsqlite3-dev
   python3-dbf python3-dbfread libdbd-xbase-perl pgdbf
 )
 

@@ -19,6 +19,7 @@ std::unique_ptr<Table> openForReading(const Arguments& a) {
     OpenOptions o;
     o.readOnly = true;
     o.codePage = a.codePage;
+    o.password = a.password;
     return Table::open(a.table, o);
 }
 
@@ -211,6 +212,7 @@ int run(const Arguments& a, std::istream& in, std::ostream& out, std::ostream&) 
     if (a.command == "index") return index(a, out);
     if (a.command == "reindex") return reindex(a, out);
     if (a.command == "keys") return keysOf(a, out);
+    if (a.command == "sql") return sqlCommand(a, out);
     throw Error(ErrorCode::BadValue, "Nieznane polecenie '" + a.command + "'");
 }
 

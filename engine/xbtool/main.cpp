@@ -23,7 +23,8 @@ const char* kUsage =
     "  xbtool index TABLE --ntx FILE EXPRESSION [FOR]\n"
     "  xbtool reindex TABLE [FILE.ntx ...]\n"
     "  xbtool keys TABLE TAG|FILE.ntx               (CSV: klucz, numer rekordu)\n"
-    "Każde polecenie przyjmuje --codepage 852|1250.\n";
+    "  xbtool sql DIR STATEMENT [--param NAME=VALUE ...]\n"
+    "Każde polecenie przyjmuje --codepage 852|1250, a dla tabel szyfrowanych --password HASŁO.\n";
 
 } // namespace
 
@@ -40,6 +41,16 @@ int main(int argc, char** argv) {
             }
         } else if (a.rfind("--codepage=", 0) == 0) {
             args.codePage = std::atoi(a.c_str() + 11);
+        } else if (a == "--password" && i + 1 < argc) {
+            args.password = argv[++i];
+        } else if (a == "--param" && i + 1 < argc) {
+            std::string p = argv[++i];
+            size_t eq = p.find('=');
+            if (eq == std::string::npos || eq == 0) {
+                std::cerr << "xbtool: parametr w postaci NAZWA=WARTOŚĆ\n";
+                return 2;
+            }
+            args.params.emplace_back(p.substr(0, eq), p.substr(eq + 1));
         } else if (a == "--deleted") {
             args.deleted = true;
         } else if (a == "--help" || a == "-h") {
