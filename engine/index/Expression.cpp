@@ -120,9 +120,12 @@ bool softEquals(const Value& a, const Value& b) {
     return l.compare(0, r.size(), r) == 0 || compareText(l, r) == 0;
 }
 
+// A count from a computed number: NaN and huge values must not reach an integer conversion.
+long whole(double d) { return std::isfinite(d) ? static_cast<long>(std::clamp(d, -1e7, 1e7)) : 0; }
+
 Date addDays(Date d, double days) {
     if (d.blank()) return d;
-    return Date::fromJulianDay(d.julianDay() + static_cast<long>(std::llround(days)));
+    return Date::fromJulianDay(d.julianDay() + whole(std::round(days)));
 }
 
 } // namespace
@@ -182,24 +185,24 @@ Value ExprNode::eval(const Schema& schema, const ExprRow& row) const {
     case ExprOp::AllTrim: return ltrim(rtrim(str(arg(0))));
     case ExprOp::Left: {
         std::string s = str(arg(0));
-        double n = num(arg(1));
-        return n <= 0 ? std::string() : s.substr(0, static_cast<size_t>(std::min<double>(n, s.size())));
+        long n = whole(num(arg(1)));
+        return n <= 0 ? std::string() : s.substr(0, std::min(static_cast<size_t>(n), s.size()));
     }
     case ExprOp::Right: {
         std::string s = str(arg(0));
-        double n = num(arg(1));
-        size_t k = n <= 0 ? 0 : static_cast<size_t>(std::min<double>(n, s.size()));
+        long n = whole(num(arg(1)));
+        size_t k = n <= 0 ? 0 : std::min(static_cast<size_t>(n), s.size());
         return s.substr(s.size() - k);
     }
     case ExprOp::Substr: {
         std::string s = str(arg(0));
-        double start = num(arg(1));
-        if (start < 1 || start > static_cast<double>(s.size())) return std::string();
+        long start = whole(num(arg(1)));
+        if (start < 1 || static_cast<size_t>(start) > s.size()) return std::string();
         size_t from = static_cast<size_t>(start) - 1;
         size_t count = s.size() - from;
         if (args.size() == 3) {
-            double n = num(arg(2));
-            count = n <= 0 ? 0 : static_cast<size_t>(std::min<double>(n, static_cast<double>(count)));
+            long n = whole(num(arg(2)));
+            count = n <= 0 ? 0 : std::min(static_cast<size_t>(n), count);
         }
         return s.substr(from, count);
     }

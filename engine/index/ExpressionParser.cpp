@@ -125,6 +125,16 @@ bool ExpressionParser::acceptOp(std::string_view op) {
     return false;
 }
 
+std::unique_ptr<ExprNode> ExpressionParser::make(ExprOp op, ExprType type, int width, int decimals) {
+    // Bounded trees keep evaluation's recursion shallow whatever the text.
+    if (++nodes_ > kMaxNodes) fail("wyrażenie zbyt złożone", pos_);
+    return node(op, type, width, decimals);
+}
+
+void ExpressionParser::enter() {
+    if (++depth_ > kMaxDepth) fail("wyrażenie zbyt zagnieżdżone", pos_);
+}
+
 std::unique_ptr<ExprNode> ExpressionParser::parse() {
     if (text_.size() > 4096) fail("wyrażenie za długie", 0);
     auto root = orExpr();
@@ -133,15 +143,17 @@ std::unique_ptr<ExprNode> ExpressionParser::parse() {
 }
 
 std::unique_ptr<ExprNode> ExpressionParser::orExpr() {
+    enter();
     auto left = andExpr();
     while (acceptOp("OR")) {
         auto right = andExpr();
-        auto n = node(ExprOp::Or, ExprType::Logical, 1);
+        auto n = make(ExprOp::Or, ExprType::Logical, 1);
         if (left->type != ExprType::Logical || right->type != ExprType::Logical) fail(".OR. wymaga wartości logicznych", pos_);
         n->args.push_back(std::move(left));
         n->args.push_back(std::move(right));
         left = std::move(n);
     }
+    --depth_;
     return left;
 }
 
@@ -150,7 +162,7 @@ std::unique_ptr<ExprNode> ExpressionParser::andExpr() {
     while (acceptOp("AND")) {
         auto right = notExpr();
         if (left->type != ExprType::Logical || right->type != ExprType::Logical) fail(".AND. wymaga wartości logicznych", pos_);
-        auto n = node(ExprOp::And, ExprType::Logical, 1);
+        auto n = make(ExprOp::And, ExprType::Logical, 1);
         n->args.push_back(std::move(left));
         n->args.push_back(std::move(right));
         left = std::move(n);
@@ -161,9 +173,11 @@ std::unique_ptr<ExprNode> ExpressionParser::andExpr() {
 std::unique_ptr<ExprNode> ExpressionParser::notExpr() {
     if (acceptOp("NOT") || acceptOp("!")) {
         size_t at = pos_;
+        enter();
         auto inner = notExpr();
+        --depth_;
         if (inner->type != ExprType::Logical) fail(".NOT. wymaga wartości logicznej", at);
-        auto n = node(ExprOp::Not, ExprType::Logical, 1);
+        auto n = make(ExprOp::Not, ExprType::Logical, 1);
         n->args.push_back(std::move(inner));
         return n;
     }
@@ -207,9 +221,9 @@ std::unique_ptr<ExprNode> ExpressionParser::additive() {
         else if (a == ExprType::Date && b == ExprType::Numeric)
             n = node(plus ? ExprOp::Add : ExprOp::Sub, ExprType::Date, 8);
         else if (plus && a == ExprType::Numeric && b == ExprType::Date)
-            n = node(ExprOp::Add, ExprType::Date, 8);
+            n = make(ExprOp::Add, ExprType::Date, 8);
         else if (!plus && a == ExprType::Date && b == ExprType::Date)
-            n = node(ExprOp::Sub, ExprType::Numeric, 10);
+            n = make(ExprOp::Sub, ExprType::Numeric, 10);
         else
             fail(std::string("działanie na typach ") + typeName(a) + " i " + typeName(b), at);
         n->args.push_back(std::move(left));
@@ -238,13 +252,20 @@ std::unique_ptr<ExprNode> ExpressionParser::multiplicative() {
 std::unique_ptr<ExprNode> ExpressionParser::unary() {
     size_t at = peek().pos;
     if (acceptOp("-")) {
+        enter();
         auto inner = unary();
+        --depth_;
         if (inner->type != ExprType::Numeric) fail("minus wymaga liczby", at);
-        auto n = node(ExprOp::Neg, ExprType::Numeric, inner->width + 1, inner->decimals);
+        auto n = make(ExprOp::Neg, ExprType::Numeric, inner->width + 1, inner->decimals);
         n->args.push_back(std::move(inner));
         return n;
     }
-    if (acceptOp("+")) return unary();
+    if (acceptOp("+")) {
+        enter();
+        auto inner = unary();
+        --depth_;
+        return inner;
+    }
     return primary();
 }
 
@@ -252,21 +273,21 @@ std::unique_ptr<ExprNode> ExpressionParser::primary() {
     Token t = take();
     switch (t.kind) {
     case Tok::Number: {
-        auto n = node(ExprOp::Literal, ExprType::Numeric, static_cast<int>(t.text.size()));
+        auto n = make(ExprOp::Literal, ExprType::Numeric, static_cast<int>(t.text.size()));
         size_t dot = t.text.find('.');
         n->decimals = dot == std::string::npos ? 0 : static_cast<int>(t.text.size() - dot - 1);
         n->literal = std::strtod(t.text.c_str(), nullptr);
         return n;
     }
     case Tok::String: {
-        auto n = node(ExprOp::Literal, ExprType::Character, static_cast<int>(t.text.size()));
+        auto n = make(ExprOp::Literal, ExprType::Character, static_cast<int>(t.text.size()));
         n->literal = schema_.codePage().encode(t.text);
         n->width = static_cast<int>(std::get<std::string>(n->literal).size());
         return n;
     }
     case Tok::Dot: {
         if (t.text == "T" || t.text == "Y" || t.text == "F" || t.text == "N") {
-            auto n = node(ExprOp::Literal, ExprType::Logical, 1);
+            auto n = make(ExprOp::Literal, ExprType::Logical, 1);
             n->literal = t.text == "T" || t.text == "Y";
             return n;
         }
@@ -299,7 +320,7 @@ std::unique_ptr<ExprNode> ExpressionParser::fieldRef(const std::string& name, si
     int index = schema_.indexOf(name);
     if (index < 0) throw Error(ErrorCode::NoSuchField, "Nie ma pola '" + name + "' (wyrażenie '" + std::string(text_) + "')");
     const FieldDef& f = schema_.field(index);
-    auto n = node(ExprOp::Field, ExprType::Character, f.length);
+    auto n = make(ExprOp::Field, ExprType::Character, f.length);
     n->field = index;
     switch (f.type) {
     case FieldType::Character: break;
@@ -337,7 +358,7 @@ std::unique_ptr<ExprNode> ExpressionParser::call(const std::string& name, size_t
     };
     auto literalInt = [&](size_t i, int fallback) {
         if (i < args.size() && args[i]->op == ExprOp::Literal && args[i]->type == ExprType::Numeric)
-            return static_cast<int>(std::get<double>(args[i]->literal));
+            return static_cast<int>(std::clamp(std::get<double>(args[i]->literal), -1e6, 1e6));
         return fallback;
     };
     std::unique_ptr<ExprNode> n;
@@ -360,37 +381,37 @@ std::unique_ptr<ExprNode> ExpressionParser::call(const std::string& name, size_t
         if (args.size() == 3) argType(2, ExprType::Numeric);
         int start = std::max(1, literalInt(1, 1));
         int w = std::clamp(literalInt(2, args[0]->width - start + 1), 0, args[0]->width);
-        n = node(ExprOp::Substr, ExprType::Character, w);
+        n = make(ExprOp::Substr, ExprType::Character, w);
     } else if (name == "STR") {
         want(1, 3);
         argType(0, ExprType::Numeric);
         for (size_t i = 1; i < args.size(); ++i) argType(i, ExprType::Numeric);
         int w = std::clamp(literalInt(1, 10), 1, 255);
-        n = node(ExprOp::Str, ExprType::Character, w, std::clamp(literalInt(2, 0), 0, 16));
+        n = make(ExprOp::Str, ExprType::Character, w, std::clamp(literalInt(2, 0), 0, 16));
     } else if (name == "DTOS") {
         want(1, 1);
         argType(0, ExprType::Date);
-        n = node(ExprOp::Dtos, ExprType::Character, 8);
+        n = make(ExprOp::Dtos, ExprType::Character, 8);
     } else if (name == "VAL") {
         want(1, 1);
         argType(0, ExprType::Character);
-        n = node(ExprOp::Val, ExprType::Numeric, args[0]->width, 2);
+        n = make(ExprOp::Val, ExprType::Numeric, args[0]->width, 2);
     } else if (name == "LEN") {
         want(1, 1);
         argType(0, ExprType::Character);
-        n = node(ExprOp::Len, ExprType::Numeric, 5);
+        n = make(ExprOp::Len, ExprType::Numeric, 5);
     } else if (name == "IIF") {
         want(3, 3);
         argType(0, ExprType::Logical);
         if (args[1]->type != args[2]->type) fail("IIF: obie gałęzie muszą być tego samego typu", pos);
-        n = node(ExprOp::Iif, args[1]->type, std::max(args[1]->width, args[2]->width),
+        n = make(ExprOp::Iif, args[1]->type, std::max(args[1]->width, args[2]->width),
                  std::max(args[1]->decimals, args[2]->decimals));
     } else if (name == "DELETED") {
         want(0, 0);
-        n = node(ExprOp::Deleted, ExprType::Logical, 1);
+        n = make(ExprOp::Deleted, ExprType::Logical, 1);
     } else if (name == "RECNO") {
         want(0, 0);
-        n = node(ExprOp::Recno, ExprType::Numeric, 10);
+        n = make(ExprOp::Recno, ExprType::Numeric, 10);
     } else if (name == "YEAR" || name == "MONTH" || name == "DAY") {
         want(1, 1);
         argType(0, ExprType::Date);

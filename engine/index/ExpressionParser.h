@@ -33,10 +33,17 @@ private:
     std::unique_ptr<ExprNode> primary();
     std::unique_ptr<ExprNode> call(const std::string& name, size_t pos);
     std::unique_ptr<ExprNode> fieldRef(const std::string& name, size_t pos);
+    std::unique_ptr<ExprNode> make(ExprOp op, ExprType type, int width, int decimals = 0);
+    void enter();
+
+    static constexpr int kMaxNodes = 512;
+    static constexpr int kMaxDepth = 64;
 
     std::string_view text_;
     const Schema& schema_;
     size_t pos_ = 0;
+    int nodes_ = 0;
+    int depth_ = 0;
     bool peeked_ = false;
     Token lookahead_;
 };

@@ -87,7 +87,10 @@ Value decode(IndexFormat format, ExprType type, std::string_view key) {
     }
     case ExprType::Logical: return !key.empty() && key[0] == 'T';
     case ExprType::Date:
-        if (format == IndexFormat::Cdx) return Date::fromJulianDay(static_cast<long>(cdxDoubleValue(key)));
+        if (format == IndexFormat::Cdx) {
+            double jd = cdxDoubleValue(key);
+            return std::isfinite(jd) && jd > 0 && jd < 1e8 ? Date::fromJulianDay(static_cast<long>(jd)) : Date{};
+        }
         try {
             return Date::parse(key.find_first_not_of(' ') == std::string_view::npos ? std::string_view() : key);
         } catch (...) {
