@@ -24,7 +24,71 @@ void validateTagName(const std::string& name) {
 }
 
 void sortEntries(std::vector<IndexEntry>& entries) {
-    std::sort(entries.begin(), entries.end(), [](const IndexEntry& a, const IndexEntry& b) { return compareEntries(a, b) < 0; });
+    bool shortKeys = std::all_of(entries.begin(), entries.end(), [](const IndexEntry& e) { return e.key.size() <= 8; });
+    if (!shortKeys || entries.empty()) {
+        std::sort(entries.begin(), entries.end(), [](const IndexEntry& a, const IndexEntry& b) { return compareEntries(a, b) < 0; });
+        return;
+    }
+    // Keys of up to 8 bytes (numbers, dates, short codes) sort as big-endian integers with
+    // the record number: the same order as comparing bytes, several times faster.
+    size_t length = entries.front().key.size();
+    std::vector<std::pair<uint64_t, uint32_t>> packed;
+    packed.reserve(entries.size());
+    for (const auto& e : entries) {
+        uint64_t v = 0;
+        for (size_t i = 0; i < 8; ++i) v = (v << 8) | (i < e.key.size() ? static_cast<uint8_t>(e.key[i]) : 0);
+        packed.emplace_back(v, e.recno);
+        length = std::max(length, e.key.size());
+    }
+    std::sort(packed.begin(), packed.end());
+    for (size_t n = 0; n < packed.size(); ++n) {
+        std::string key(length, '\0');
+        for (size_t i = 0; i < length; ++i) key[i] = static_cast<char>(packed[n].first >> (56 - 8 * i));
+        entries[n] = {std::move(key), packed[n].second};
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The key of a tag on one plain field, straight from the record bytes (the common case,
+// and the one building millions of keys spends its time in); nothing when the bytes need
+// the general evaluation.
+std::optional<std::string> fieldKey(const IndexedOrder& o, const Schema& schema, const ExprRow& row) {
+    const FieldDef& f = schema.field(o.key->singleField());
+    const char* raw = row.bytes + f.offset;
+    auto length = static_cast<size_t>(f.length);
+    if (o.type == ExprType::Character) {
+        std::string k(raw, std::min(length, static_cast<size_t>(o.keyLength)));
+        k.resize(static_cast<size_t>(o.keyLength), ' ');
+        return k;
+    }
+    if (o.format != IndexFormat::Cdx) return std::nullopt;
+    if (o.type == ExprType::Date && f.type == FieldType::Date && length == 8) {
+        int v[8];
+        for (size_t i = 0; i < 8; ++i) {
+            if (raw[i] < '0' || raw[i] > '9') return std::nullopt;
+            v[i] = raw[i] - '0';
+        }
+        Date d{v[0] * 1000 + v[1] * 100 + v[2] * 10 + v[3], v[4] * 10 + v[5], v[6] * 10 + v[7]};
+        if (!d.valid()) return std::nullopt;
+        return keys::cdxDouble(static_cast<double>(d.julianDay()));
+    }
+    if (o.type == ExprType::Numeric && f.type == FieldType::Numeric && f.decimals == 0 && length <= 15) {
+        size_t i = 0;
+        while (i < length && raw[i] == ' ') ++i;
+        bool negative = i < length && raw[i] == '-';
+        if (negative) ++i;
+        if (i == length) return std::nullopt;
+        int64_t v = 0;
+        for (; i < length; ++i) {
+            if (raw[i] < '0' || raw[i] > '9') return std::nullopt;
+            v = v * 10 + (raw[i] - '0');
+        }
+        return keys::cdxDouble(static_cast<double>(negative ? -v : v));
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -32,6 +96,8 @@ void sortEntries(std::vector<IndexEntry>& entries) {
 std::optional<std::string> IndexedOrder::keyOf(const ExprRow& row) const {
     if (!key) throw Error(ErrorCode::Unsupported, "Indeks " + name + ": " + problem);
     if (condition && !condition->test(row)) return std::nullopt;
+    if (key->singleField() >= 0)
+        if (auto k = fieldKey(*this, key->schema(), row)) return k;
     return keys::encode(format, type, keyLength, decimals, key->evaluate(row));
 }
 
