@@ -3,6 +3,7 @@
 #include "../Error.h"
 #include "../PathCase.h"
 #include "../Table.h"
+#include "../index/IndexSet.h"
 #include "Values.h"
 
 #include <algorithm>
@@ -137,6 +138,7 @@ public:
     }
 
     std::vector<ResultColumn> columns() const { return columns_; }
+    size_t examined() const { return examined_; }
     bool liveCandidate() const {
         return slots_.size() == 1 && !grouped_ && !select_.distinct && !select_.unionNext;
     }
@@ -196,7 +198,8 @@ private:
             row.bytes.assign(slots_.size(), nullptr);
             row.recnos.assign(slots_.size(), 0);
             Context ctx{&row};
-            table->scan([&](uint32_t recno, const char* bytes) {
+            auto keep = [&](uint32_t recno, const char* bytes) {
+                ++examined_;
                 if (bytes[0] == '*') return true;
                 row.bytes[i] = bytes;
                 row.recnos[i] = recno;
@@ -205,8 +208,122 @@ private:
                 s.data.insert(s.data.end(), bytes, bytes + s.recordLength);
                 s.recnos.push_back(recno);
                 return true;
-            });
+            };
+            if (auto candidates = indexCandidates(*table, s)) {
+                // The index narrows the records to read; every condition is still tested on them.
+                for (uint32_t recno : *candidates) {
+                    if (recno == 0 || recno > table->recordCount()) continue;
+                    Record r = table->read(recno);
+                    keep(recno, r.bytes().data());
+                }
+            } else {
+                table->scan(keep);
+            }
         }
+    }
+
+    // ---- index use ----
+
+    // A condition "field op constant" (or BETWEEN, or LIKE 'prefix%') answered by an
+    // ascending order whose key is that field alone: the records it names, in record
+    // order. Nothing when no order fits or when the range is too wide to beat a scan
+    // (reading records one by one costs more than reading the file in blocks).
+    std::optional<std::vector<uint32_t>> indexCandidates(Table& table, const Slot& s) const {
+        IndexSet* set = table.indexes();
+        if (!set || s.filters.empty()) return std::nullopt;
+        size_t limit = std::max<size_t>(64, table.recordCount() / 50);
+        for (const Expr* f : s.filters) {
+            try {
+                std::optional<std::vector<uint32_t>> found = rangeFromOrder(*set, *f, limit, s);
+                if (found) return found;
+            } catch (const Error&) {
+                // a value the order cannot encode: the scan decides
+            }
+        }
+        return std::nullopt;
+    }
+
+    bool constant(const Expr& e) const {
+        std::set<int> used;
+        return slotsUsed(e, used) && used.empty() && e.kind != ExprKind::Function;
+    }
+
+    std::optional<std::vector<uint32_t>> rangeFromOrder(IndexSet& set, const Expr& f, size_t limit, const Slot& s) const {
+        const Expr* column = nullptr;
+        std::optional<Value> low, high;
+        bool lowInclusive = true, highInclusive = true, prefix = false;
+        Context none{nullptr};
+        if (f.kind == ExprKind::Binary && f.args.size() == 2) {
+            const Expr* a = f.args[0].get();
+            const Expr* b = f.args[1].get();
+            std::string op = f.op;
+            if (b->kind == ExprKind::Column && constant(*a)) {
+                std::swap(a, b);
+                op = op == "<" ? ">" : op == ">" ? "<" : op == "<=" ? ">=" : op == ">=" ? "<=" : op;
+            }
+            if (a->kind != ExprKind::Column || a->item >= 0 || !constant(*b)) return std::nullopt;
+            column = a;
+            Value v = eval(*b, none);
+            if (isNull(v)) return std::nullopt;
+            if (op == "=") low = high = v;
+            else if (op == ">" || op == ">=") low = v, lowInclusive = op == ">=";
+            else if (op == "<" || op == "<=") high = v, highInclusive = op == "<=";
+            else return std::nullopt;
+        } else if (f.kind == ExprKind::Between && !f.negated && f.args[0]->kind == ExprKind::Column &&
+                   f.args[0]->item < 0 && constant(*f.args[1]) && constant(*f.args[2])) {
+            column = f.args[0].get();
+            low = eval(*f.args[1], none);
+            high = eval(*f.args[2], none);
+        } else if (f.kind == ExprKind::Like && !f.negated && f.args[0]->kind == ExprKind::Column && f.args[0]->item < 0 &&
+                   f.args[1]->kind == ExprKind::Literal) {
+            std::string pattern = toText(f.args[1]->value);
+            size_t wild = pattern.find_first_of("%_");
+            if (wild == 0 || wild == std::string::npos) return std::nullopt;
+            column = f.args[0].get();
+            low = high = pattern.substr(0, wild);
+            prefix = true;
+        } else {
+            return std::nullopt;
+        }
+        for (IndexedOrder* order : set.orders()) {
+            if (!order->key || order->condition || !order->problem.empty() || order->key->singleField() != column->field)
+                continue;
+            if (order->order->info().descending) continue;
+            const CodePage& cp = s.schema->codePage();
+            // Literals come as text: 'yyyy-mm-dd' for dates, digits for numbers.
+            auto asKey = [&](std::optional<Value>& v) {
+                if (!v || !std::holds_alternative<std::string>(*v)) return;
+                if (order->type == ExprType::Date) v = Date::parse(std::get<std::string>(*v));
+                else if (order->type == ExprType::Numeric) v = *toNumber(*v, "Indeks");
+            };
+            asKey(low);
+            asKey(high);
+            // Text keys compare as stored bytes: only equality and prefixes are safe to seek.
+            if (order->type == ExprType::Character && !(low && high && (prefix || equal(*low, *high)))) continue;
+            Bound from{low ? order->seekKey(*low, cp, prefix) : std::string(), 0, lowInclusive};
+            std::optional<Bound> to;
+            if (high) to = Bound{order->seekKey(*high, cp, prefix), 0, highInclusive};
+            std::vector<uint32_t> recnos;
+            for (;;) {
+                auto batch = order->order->forward(from, 512);
+                if (batch.empty()) break;
+                for (const auto& e : batch) {
+                    if (to) {
+                        int c = compareToBound(e, *to);
+                        if (c > 0 || (c == 0 && !to->inclusive)) {
+                            std::sort(recnos.begin(), recnos.end());
+                            return recnos;
+                        }
+                    }
+                    recnos.push_back(e.recno);
+                    if (recnos.size() > limit) return std::nullopt;
+                }
+                from = Bound{batch.back().key, batch.back().recno, false};
+            }
+            std::sort(recnos.begin(), recnos.end());
+            return recnos;
+        }
+        return std::nullopt;
     }
 
     // ---- binding ----
@@ -855,6 +972,7 @@ private:
     std::map<size_t, std::vector<const Expr*>> onResidual_;
     std::vector<JoinPlan> plans_;
     bool grouped_ = false;
+    size_t examined_ = 0;
 };
 
 void sortRows(std::vector<OutputRow>& rows, const std::vector<OrderItem>& order) {
@@ -878,12 +996,14 @@ ResultSet Executor::select(const Select& select) {
     SelectRun first(select, directory_, parameters_, password_);
     std::vector<OutputRow> rows = first.run(!isUnion);
     result.columns = first.columns();
+    result.recordsExamined = first.examined();
     if (isUnion) {
         bool distinct = false;
         for (const Select* s = &select; s->unionNext; s = s->unionNext.get()) {
             distinct = distinct || !s->unionAll;
             SelectRun next(*s->unionNext, directory_, parameters_, password_);
             auto more = next.run(false);
+            result.recordsExamined += next.examined();
             if (next.columns().size() != result.columns.size())
                 throw Error(ErrorCode::SqlSyntax, "Zapytania połączone przez UNION mają różną liczbę kolumn");
             for (auto& r : more) rows.push_back(std::move(r));

@@ -30,6 +30,8 @@ struct ResultSet {
     bool live = false;
     std::string tablePath;
     std::vector<uint32_t> recnos;
+    // Records read from the tables of the FROM clauses (how much an index saved).
+    size_t recordsExamined = 0;
 };
 
 using Parameters = std::map<std::string, Value>;  // names in upper case

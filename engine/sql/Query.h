@@ -37,6 +37,7 @@ public:
     const std::vector<sql::ResultColumn>& columns() const;
     int columnIndex(std::string_view name) const;  // -1 when none
     size_t rowCount() const;
+    size_t recordsExamined() const { return result().recordsExamined; }
 
     bool first();
     bool last();

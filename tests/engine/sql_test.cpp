@@ -312,3 +312,46 @@ TEST(EncryptedTable, IsUnreadableWithoutThePassword) {
     EXPECT_EQ(testsupport::readFile(path).find("Kowalska"), std::string::npos);
     EXPECT_EQ(errorOf([&] { Table::open(path); }), ErrorCode::BadPassword);
 }
+
+TEST(SqlIndexUse, SelectiveConditionsOnATaggedFieldReadOnlyTheirRecords) {
+    testsupport::TempDir dir;
+    std::string path = dir.file("KARTYDZ.DBF");
+    Table::create(path, parseFieldList("NR_EW,Numeric,6,0;Z_DNIA,Date;NAZWISKO,Character,20;"));
+    {
+        OpenOptions excl;
+        excl.exclusive = true;
+        auto t = Table::open(path, excl);
+        std::vector<Record> records;
+        for (int i = 0; i < 2000; ++i) {
+            Record r = t->blankRecord();
+            r.set("NR_EW", static_cast<double>(i % 100));
+            r.set("Z_DNIA", Date::fromJulianDay(Date{2026, 1, 1}.julianDay() + i % 365));
+            r.set("NAZWISKO", "Pracownik " + std::to_string(i % 100));
+            records.push_back(std::move(r));
+        }
+        t->appendMany(records);
+        t->createTag("WgPrac", "NR_EW", "");
+        t->createTag("WgDat", "Z_DNIA", "");
+        t->createTag("WgNazw", "NAZWISKO", "");
+    }
+    struct Case { std::string where; size_t rows; size_t examinedAtMost; };
+    const std::vector<Case> cases = {
+        {"NR_EW=7", 20, 20},
+        {"NR_EW=:Nr", 20, 20},
+        {"Z_DNIA BETWEEN '2026-03-01' AND '2026-03-02'", 12, 12},
+        {"Z_DNIA>='2026-12-30'", 10, 10},
+        {"NAZWISKO='Pracownik 7'", 20, 20},
+        {"NAZWISKO LIKE 'Pracownik 77%'", 20, 20},
+        {"NAZWISKO LIKE 'Pracownik 7%'", 220, 2000},  // a fifth of the table: a scan is cheaper
+        {"NR_EW=7 AND Z_DNIA>'2026-06-01'", 10, 20},
+        {"NR_EW>=0", 2000, 2000},        // too wide for the index: one scan
+        {"NR_EW+0=7", 20, 2000},         // not a plain field: a scan
+    };
+    for (const auto& c : cases) {
+        Query q(dir.path().string(), "SELECT * FROM kartydz WHERE " + c.where);
+        q.setParam("Nr", 7.0);
+        q.open();
+        EXPECT_EQ(q.rowCount(), c.rows) << c.where;
+        EXPECT_LE(q.recordsExamined(), c.examinedAtMost) << c.where;
+    }
+}
