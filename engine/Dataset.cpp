@@ -9,6 +9,7 @@ namespace xb {
 
 namespace {
 constexpr size_t kReadAhead = 48;
+constexpr size_t kSeekAhead = 4;  // a seek mostly wants one record; walking on reads more
 }
 
 Dataset::Dataset(std::string path, OpenOptions options) : path_(std::move(path)), options_(options) {}
@@ -332,6 +333,7 @@ void Dataset::clearRange() {
 }
 
 bool Dataset::nextEntry(const std::string& key, uint32_t recno, bool inclusive, int step, IndexEntry& out) {
+    size_t batchSize = inclusive ? kSeekAhead : kReadAhead;
     IndexOrder& o = *order().order;
     bool continues = !inclusive && aheadStep_ == step && !ahead_.empty() && recno == aheadRecno_ && key == aheadKey_ &&
                      o.changeCounter() == aheadCounter_;
@@ -341,7 +343,7 @@ bool Dataset::nextEntry(const std::string& key, uint32_t recno, bool inclusive, 
         aheadCounter_ = o.changeCounter();
         aheadStep_ = step;
         Bound bound{key, recno, inclusive};
-        auto batch = step > 0 ? o.forward(bound, kReadAhead) : o.backward(bound, kReadAhead);
+        auto batch = step > 0 ? o.forward(bound, batchSize) : o.backward(bound, batchSize);
         for (auto& e : batch) ahead_.emplace_back(std::move(e.key), e.recno);
     }
     if (ahead_.empty()) return false;

@@ -41,6 +41,10 @@ public:
         PageLock lock(file_.pages(), true);
         tag_.insert(e);
     }
+    void insertSorted(const std::vector<IndexEntry>& sorted) override {
+        PageLock lock(file_.pages(), true);
+        tag_.insertSorted(sorted);
+    }
     bool remove(const IndexEntry& e) override {
         PageLock lock(file_.pages(), true);
         return tag_.remove(e);

@@ -70,6 +70,13 @@ CdxTagHeader CdxTag::header() {
     return h;
 }
 
+uint32_t CdxTag::readRoot() {
+    const std::vector<uint8_t>& head = file_.page(header_);
+    keyLength_ = le16(head.data() + 12);
+    if (keyLength_ < 1 || keyLength_ > 240) file_.corrupt("długość klucza " + std::to_string(keyLength_));
+    return le32(head.data());
+}
+
 CdxNode CdxTag::load(uint32_t offset) {
     if (offset == kCdxNone || offset < 2 * kCdxPage) file_.corrupt("zły adres strony " + std::to_string(offset));
     ++pagesRead_;
@@ -126,9 +133,8 @@ void CdxTag::relink(uint32_t offset, bool leftSide, uint32_t to) {
 }
 
 std::vector<CdxTag::Step> CdxTag::descend(const std::function<bool(const IndexEntry&)>& after) {
-    CdxTagHeader h = header();
     std::vector<Step> path;
-    uint32_t offset = h.root;
+    uint32_t offset = readRoot();
     for (;;) {
         if (path.size() > kMaxDepth) file_.corrupt("pętla w drzewie indeksu");
         CdxNode node = load(offset);
@@ -153,7 +159,7 @@ std::vector<CdxTag::Step> CdxTag::descend(const std::function<bool(const IndexEn
 }
 
 void CdxTag::insert(const IndexEntry& e) {
-    header();
+    readRoot();
     IndexEntry entry = e;
     entry.key.resize(static_cast<size_t>(keyLength_), pad_);
     auto path = descend([&](const IndexEntry& x) { return compareEntries(x, entry) >= 0; });
@@ -163,7 +169,7 @@ void CdxTag::insert(const IndexEntry& e) {
 }
 
 bool CdxTag::remove(const IndexEntry& e) {
-    header();
+    readRoot();
     IndexEntry entry = e;
     entry.key.resize(static_cast<size_t>(keyLength_), pad_);
     auto path = descend([&](const IndexEntry& x) { return compareEntries(x, entry) >= 0; });
@@ -172,6 +178,38 @@ bool CdxTag::remove(const IndexEntry& e) {
     leaf.node.entries.erase(leaf.node.entries.begin() + static_cast<long>(leaf.index));
     fixUp(path);
     return true;
+}
+
+void CdxTag::insertSorted(const std::vector<IndexEntry>& sorted) {
+    readRoot();
+    size_t next = 0;
+    while (next < sorted.size()) {
+        IndexEntry first = sorted[next];
+        first.key.resize(static_cast<size_t>(keyLength_), pad_);
+        auto path = descend([&](const IndexEntry& x) { return compareEntries(x, first) >= 0; });
+        Step& leaf = path.back();
+        std::vector<IndexEntry>& entries = leaf.node.entries;
+        // Every following entry up to this leaf's greatest belongs here too (all of them in the last leaf).
+        bool last = leaf.node.right == kCdxNone || entries.empty();
+        IndexEntry greatest = entries.empty() ? first : entries.back();
+        std::vector<IndexEntry> merged;
+        merged.reserve(entries.size() + 16);
+        size_t i = 0;
+        bool taken = false;  // the first entry belongs to the leaf the descent found
+        while (next < sorted.size()) {
+            IndexEntry e = sorted[next];
+            e.key.resize(static_cast<size_t>(keyLength_), pad_);
+            if (taken && !last && compareEntries(e, greatest) > 0) break;
+            taken = true;
+            while (i < entries.size() && compareEntries(entries[i], e) < 0) merged.push_back(std::move(entries[i++]));
+            merged.push_back(std::move(e));
+            ++next;
+            if (merged.size() > 4 * kCdxPage) break;  // splits stay small
+        }
+        while (i < entries.size()) merged.push_back(std::move(entries[i++]));
+        entries = std::move(merged);
+        fixUp(path);
+    }
 }
 
 void CdxTag::replaceInParent(std::vector<Step>& path, size_t level,
@@ -274,7 +312,6 @@ void CdxTag::fixUp(std::vector<Step>& path) {
 }
 
 std::vector<IndexEntry> CdxTag::forward(const Bound& from, size_t max) {
-    header();
     auto wanted = [&](const IndexEntry& x) {
         int c = compareToBound(x, from);
         return from.inclusive ? c >= 0 : c > 0;
@@ -296,7 +333,6 @@ std::vector<IndexEntry> CdxTag::forward(const Bound& from, size_t max) {
 }
 
 std::vector<IndexEntry> CdxTag::backward(const Bound& from, size_t max) {
-    header();
     auto unwanted = [&](const IndexEntry& x) {
         int c = compareToBound(x, from);
         return from.inclusive ? c > 0 : c >= 0;
@@ -318,7 +354,6 @@ std::vector<IndexEntry> CdxTag::backward(const Bound& from, size_t max) {
 }
 
 void CdxTag::forEach(const std::function<bool(const IndexEntry&)>& visit) {
-    header();
     auto path = descend([](const IndexEntry&) { return true; });
     CdxNode node = std::move(path.back().node);
     for (size_t pages = 0;; ++pages) {

@@ -27,6 +27,8 @@ public:
     CdxTagHeader header();  // read now
 
     void insert(const IndexEntry& e);
+    // Inserts many entries, sorted, filling each leaf they fall into before writing it.
+    void insertSorted(const std::vector<IndexEntry>& sorted);
     bool remove(const IndexEntry& e);
     std::vector<IndexEntry> forward(const Bound& from, size_t max);
     std::vector<IndexEntry> backward(const Bound& from, size_t max);
@@ -43,6 +45,8 @@ private:
         size_t index;  // entry taken in this node
     };
     CdxNode load(uint32_t offset);
+    // Root and key length from the header's first page (the expression pool is not needed).
+    uint32_t readRoot();
     void store(uint32_t offset, const CdxNode& node);
     // Path from the root to the leaf holding the first entry for which `after` is true
     // (the last leaf when none is); the leaf's index is that entry's position.

@@ -52,6 +52,10 @@ public:
     virtual OrderInfo info() = 0;
 
     virtual void insert(const IndexEntry& e) = 0;
+    // Inserts entries given in order (many appended records at once).
+    virtual void insertSorted(const std::vector<IndexEntry>& sorted) {
+        for (const auto& e : sorted) insert(e);
+    }
     // Removes the entry; false when it is not in the order.
     virtual bool remove(const IndexEntry& e) = 0;
     // Up to `max` entries at or after the bound (after it when not inclusive), ascending.

@@ -265,10 +265,14 @@ void IndexSet::endRead() {
 
 void IndexSet::appended(uint32_t first, const std::vector<Record>& records) {
     for (IndexedOrder* o : orders()) {
+        std::vector<IndexEntry> entries;
+        entries.reserve(records.size());
         for (size_t i = 0; i < records.size(); ++i) {
             auto key = o->keyOf({records[i].bytes().data(), first + static_cast<uint32_t>(i)});
-            if (key) o->order->insert({std::move(*key), first + static_cast<uint32_t>(i)});
+            if (key) entries.push_back({std::move(*key), first + static_cast<uint32_t>(i)});
         }
+        sortEntries(entries);
+        o->order->insertSorted(entries);
     }
 }
 
