@@ -5,6 +5,7 @@
 #include "HolidayTable.h"
 #include "InstallationParams.h"
 #include "Settings.h"
+#include "UserRecord.h"
 
 #include <optional>
 #include <string>
@@ -41,6 +42,20 @@ struct Session {
     bool LanFetchEnabled = false;  // HqFilesDir set
     HolidayTable holidays;
     std::string Caption = " Użytkownik nieznany.";
+
+    // Users and sign-in: the list as read from HasKarU and what sign-in fixed.
+    std::vector<UserRecord> Users;
+    bool UsersLoadFailed = false;
+    int CurrentUser = -2;  // index into Users; -2 while nobody is signed in
+    bool RightsValid = false;
+    bool PasswordValid = false;
+    bool UserChanged = false;
+    bool ServiceSignIn = false;  // the service sign: every group, users and system menus
+    int GroupCount = 0;          // groups the user may choose
+    int GroupNumber = 0;         // the selected group's NUMER; 0 when none
+    std::string GroupName;
+    bool SignedIn() const { return CurrentUser >= 0 && CurrentUser < static_cast<int>(Users.size()); }
+    const UserRecord* User() const { return SignedIn() ? &Users[static_cast<size_t>(CurrentUser)] : nullptr; }
     InstallState State = InstallState::NotConfigured;
 };
 

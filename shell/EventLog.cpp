@@ -1,0 +1,65 @@
+#include "EventLog.h"
+
+#include "Error.h"
+#include "Paths.h"
+#include "TextCut.h"
+#include "Table.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace ewidor {
+
+namespace fs = std::filesystem;
+
+std::string EventLog::Path() const { return pathNoCase(dataRoot_, kFileName); }
+
+bool EventLog::Exists() const { return existsNoCase(dataRoot_, kFileName); }
+
+std::string EventLog::KindName(int kind) {
+    switch (kind) {
+    case 1: return "Wejście do systemu";
+    case 2: return "Wyjście z systemu";
+    case 3: return "Próba włamania";
+    case 4: return "Wczytanie zbiorów centrali";
+    default: return {};
+    }
+}
+
+std::string EventLog::TimeText(const EventTime& when) {
+    char s[8];
+    std::snprintf(s, sizeof s, "%02d:%02d", when.hour % 100, when.minute % 100);
+    return s;
+}
+
+// The table is built under a private name and linked into place, so no other
+// workstation ever opens a half-written header; a lost race leaves the other's log.
+void EventLog::create() const {
+    std::string target = dataRoot_ + kFileName;
+    std::string scratch = dataRoot_ + "Log." + std::to_string(::getpid()) + ".tmp";
+    fs::remove(scratch);
+    xb::CreateOptions options;
+    options.password = kPassword;
+    xb::Table::create(scratch, xb::parseFieldList(kFields), options);
+    std::error_code ec;
+    fs::create_hard_link(scratch, target, ec);
+    fs::remove(scratch);
+    if (ec && !fs::exists(target)) throw xb::Error(xb::ErrorCode::Io, "Nie utworzono logu: " + ec.message(), target);
+}
+
+void EventLog::WriteEvent(const std::string& user, EventKind kind, const EventTime& when) {
+    if (!Exists()) create();
+    xb::OpenOptions options;
+    options.password = kPassword;
+    auto log = xb::Table::open(Path(), options);
+    xb::Record r = log->blankRecord();
+    r.set("DNIA", xb::Date{static_cast<int>(when.day.year()), static_cast<int>(unsigned(when.day.month())),
+                           static_cast<int>(unsigned(when.day.day()))});
+    r.set("CZAS", TimeText(when));
+    r.set("UZYTKOWNIK", CutText(user, 25));
+    r.set("ID_ZD", static_cast<double>(kind));
+    log->append(r);
+}
+
+} // namespace ewidor
