@@ -1,0 +1,1 @@
+SELECT K.*,RTRIM(K.Nazwisko)+' '+RTRIM(K.Imie) FROM 

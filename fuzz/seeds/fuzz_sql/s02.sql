@@ -1,0 +1,1 @@
+SELECT S.*, S.KOD+' - '+RTRIM(S.NAZWA)  FROM 

@@ -1,0 +1,1 @@
+UPDATE Godziny  SET NUMER =:NumR WHERE (NUMER=0) AND (JEDN=:NrJ)

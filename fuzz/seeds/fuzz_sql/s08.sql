@@ -1,0 +1,1 @@
+SELECT COUNT(*)  AS ILE from Godziny  WHERE (NUMER=:NumR)  AND (JEDN=0)

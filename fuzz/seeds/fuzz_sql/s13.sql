@@ -1,0 +1,1 @@
+select MAX(Kolejny) AS MAX_DN from godziny

@@ -1,0 +1,1 @@
+select MAX(Kol_Wyb) AS MAX_DN from godziny

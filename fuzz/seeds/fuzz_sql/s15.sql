@@ -1,0 +1,1 @@
+select Nazwisko,NR_EW from godziny

@@ -1,0 +1,1 @@
+Select G.NAZWISKO,G.NR_EW,

@@ -1,0 +1,1 @@
+Select Nazwisko,Nr_Ew,

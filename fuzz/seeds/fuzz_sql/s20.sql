@@ -1,0 +1,1 @@
+SELECT SUM(Premia) FROM "Premie.dbf"

@@ -1,0 +1,1 @@
+Select SUM(PREMIA) AS SUMAPREMII from "premie" where Numer=:NumPac

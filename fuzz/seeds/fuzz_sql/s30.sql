@@ -1,0 +1,1 @@
+SELECT NR_ZLEC, JEDNOSTKA FROM "Katzlec.Dbf"

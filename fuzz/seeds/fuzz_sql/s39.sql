@@ -1,0 +1,1 @@
+select K.ID_ZL, K.Nazwa_zl as Naz_lok, K.Nr_zlec, Z.Nazwa_zl as Naz_Cent

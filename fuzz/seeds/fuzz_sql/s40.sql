@@ -1,0 +1,1 @@
+SELECT MAX(ID_ZL)  FROM "KatZlec.dbf"

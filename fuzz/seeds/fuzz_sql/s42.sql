@@ -1,0 +1,1 @@
+select K.nr_ew, RTRIM(P.nazwisko)+' '+RTRIM(P.imie)

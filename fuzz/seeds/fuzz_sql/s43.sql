@@ -1,0 +1,1 @@
+select DISTINCT NR_EW, NAZWISKO

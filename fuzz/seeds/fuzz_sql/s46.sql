@@ -1,0 +1,1 @@
+select NR_EW, OPIS_OBIEK as Pracownik,SUM(Premia) AS SumPrem from 

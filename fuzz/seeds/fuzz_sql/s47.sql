@@ -1,0 +1,1 @@
+SELECT ID_UR FROM 

@@ -1,0 +1,1 @@
+select  A.KTORA AS ID_UR, A.Nr_ew, A.nazwisko, A.Z_DNIA 

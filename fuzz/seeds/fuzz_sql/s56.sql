@@ -1,0 +1,1 @@
+select A.NUMER, A.NAZWISKO, A.Nr_ew
