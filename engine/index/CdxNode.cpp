@@ -1,27 +1,19 @@
 #include "CdxNode.h"
 
 #include "../Error.h"
+#include "Bytes.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace xb {
 
+using namespace bytes;
+
 namespace {
 
 constexpr size_t kLeafData = kCdxPage - 24;
 
-uint32_t le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
-uint32_t be32(const uint8_t* p) {
-    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) | (static_cast<uint32_t>(p[2]) << 8) |
-           static_cast<uint32_t>(p[3]);
-}
-void putLe16(uint8_t* p, uint32_t v) { p[0] = static_cast<uint8_t>(v); p[1] = static_cast<uint8_t>(v >> 8); }
-void putLe32(uint8_t* p, uint32_t v) { for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i)); }
-void putBe32(uint8_t* p, uint32_t v) { for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (24 - 8 * i)); }
 
 [[noreturn]] void bad(const std::string& what) { throw Error(ErrorCode::Corrupt, "Uszkodzona strona indeksu (" + what + ")"); }
 

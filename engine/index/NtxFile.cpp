@@ -1,11 +1,14 @@
 #include "NtxFile.h"
 
 #include "../Error.h"
+#include "Bytes.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace xb {
+
+using namespace bytes;
 
 namespace {
 
@@ -13,13 +16,6 @@ constexpr uint32_t kNtxPage = 1024;
 constexpr uint64_t kNtxLockOffset = 1000000000;
 constexpr int kMaxDepth = 64;
 
-uint32_t le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-void putLe16(uint8_t* p, uint32_t v) { p[0] = static_cast<uint8_t>(v); p[1] = static_cast<uint8_t>(v >> 8); }
-void putLe32(uint8_t* p, uint32_t v) { for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i)); }
 
 [[noreturn]] void bad(const std::string& what) { throw Error(ErrorCode::Corrupt, "Uszkodzona strona indeksu (" + what + ")"); }
 
