@@ -406,6 +406,38 @@ private:
         for (const auto& a : e.args) bind(*a, allowAggregates, aliases);
     }
 
+    // A text literal compared with a date or number field becomes a date or number once,
+    // instead of being parsed again for every record.
+    void foldLiterals(const Expr& e) const {
+        auto typed = [&](const Expr& side) -> std::optional<FieldType> {
+            if (side.kind != ExprKind::Column || side.item >= 0 || side.slot < 0) return std::nullopt;
+            return slots_[static_cast<size_t>(side.slot)].schema->field(side.field).type;
+        };
+        auto fold = [&](const Expr& target, std::optional<FieldType> type) {
+            auto& literal = const_cast<Expr&>(target);
+            if (!type || literal.kind != ExprKind::Literal || !std::holds_alternative<std::string>(literal.value)) return;
+            try {
+                if (*type == FieldType::Date) {
+                    Date d = Date::parse(std::get<std::string>(literal.value));
+                    if (!d.blank()) literal.value = d;
+                } else if (*type == FieldType::Numeric || *type == FieldType::Float) {
+                    if (auto n = toNumber(literal.value, "")) literal.value = *n;
+                }
+            } catch (const Error&) {
+                // left as text: the comparison reports it when it runs
+            }
+        };
+        bool comparison = e.kind == ExprKind::Between || e.kind == ExprKind::In ||
+                          (e.kind == ExprKind::Binary && (e.op == "=" || e.op == "<>" || e.op == "<" || e.op == "<=" ||
+                                                          e.op == ">" || e.op == ">="));
+        if (comparison && !e.args.empty()) {
+            std::optional<FieldType> type = typed(*e.args[0]);
+            for (size_t i = 1; i < e.args.size(); ++i) fold(*e.args[i], type);
+            if (e.args.size() == 2 && e.kind == ExprKind::Binary) fold(*e.args[0], typed(*e.args[1]));
+        }
+        for (const auto& a : e.args) foldLiterals(*a);
+    }
+
     bool bindColumnQuiet(const Expr& e) const {
         try {
             return bindColumn(e);
@@ -468,7 +500,10 @@ private:
             columns_.push_back(c);
             outputAliasItem_.push_back(!item.alias.empty());
         }
-        if (select_.where) bind(*select_.where, false, false);
+        if (select_.where) {
+            bind(*select_.where, false, false);
+            foldLiterals(*select_.where);
+        }
         for (const auto& g : select_.groupBy) bind(*g, false, true);
         for (size_t s = 0; s < slots_.size(); ++s)
             if (slots_[s].on) bind(*slots_[s].on, false, false);

@@ -165,8 +165,10 @@ std::string groupKey(const Value& v) {
     if (isNull(v)) return std::string(1, '\0');
     if (const auto* s = std::get_if<std::string>(&v)) return "s" + rtrim(*s);
     if (const auto* d = std::get_if<double>(&v)) {
+        double x = *d == 0 ? 0.0 : *d;
+        if (x == std::trunc(x) && std::fabs(x) < 1e15) return "n" + std::to_string(static_cast<long long>(x));
         char buf[40];
-        std::snprintf(buf, sizeof buf, "n%.17g", *d == 0 ? 0.0 : *d);
+        std::snprintf(buf, sizeof buf, "n%.17g", x);
         return buf;
     }
     if (const auto* b = std::get_if<bool>(&v)) return *b ? "bT" : "bF";
