@@ -180,11 +180,17 @@ std::vector<FieldDef> paczkiFields() {
     Fields f;
     f.small("NUMER").employee();
     cardClasses(f).pairs({"UN_U", "UP_U"});
-    for (int slot = 0; slot <= 9; ++slot) {
-        std::string digit = slot == 0 ? "" : std::to_string(slot);
-        f.small("GODZ" + digit).small("MIN" + digit).c("ST_KOSZT" + digit, 5);
-        f.small("ZL_ID" + digit).c("ZLECENIE" + digit, 7).c("ODDZIAL" + digit, 3);
-    }
+    // Slot 1 as one group of fields, then slots 2..10 field by field (GODZ1..GODZ9, MIN1..MIN9, ...).
+    f.small("GODZ").small("MIN").c("ST_KOSZT", 5).small("ZL_ID").c("ZLECENIE", 7).c("ODDZIAL", 3);
+    auto slots = [&](const std::string& stem, auto&& add) {
+        for (int slot = 1; slot <= 9; ++slot) add(stem + std::to_string(slot));
+    };
+    slots("GODZ", [&](const std::string& n) { f.small(n); });
+    slots("MIN", [&](const std::string& n) { f.small(n); });
+    slots("ST_KOSZT", [&](const std::string& n) { f.c(n, 5); });
+    slots("ZL_ID", [&](const std::string& n) { f.small(n); });
+    slots("ZLECENIE", [&](const std::string& n) { f.c(n, 7); });
+    slots("ODDZIAL", [&](const std::string& n) { f.c(n, 3); });
     f.c("NAZWISKO", 35);
     cardTail(f);
     f.f("KWOTA", 12, 2);
