@@ -75,6 +75,74 @@ Value decodeField(const FieldDef& f, const char* record, const CodePage& cp) {
     }
 }
 
+// A condition "field op constant" tested on the stored bytes: dates as their
+// YYYYMMDD text (which orders as the dates do), numbers parsed in place, text
+// equality on the blank-padded bytes. Blank dates and numbers are NULL and pass no test.
+struct RawFilter {
+    bool number = false;
+    bool blankIsNull = true;
+    int offset = 0, length = 0;
+    bool notEqual = false;
+    std::optional<std::string> low, high;  // byte forms
+    std::optional<double> lowNumber, highNumber;
+    bool lowInclusive = true, highInclusive = true;
+
+    bool test(const char* record) const {
+        const char* p = record + offset;
+        if (number) {
+            std::optional<double> v = parse(p);
+            if (!v) return false;
+            if (notEqual) return *v != *lowNumber;
+            if (lowNumber && (*v < *lowNumber || (*v == *lowNumber && !lowInclusive))) return false;
+            if (highNumber && (*v > *highNumber || (*v == *highNumber && !highInclusive))) return false;
+            return true;
+        }
+        if (blankIsNull && p[0] == ' ' && std::memcmp(p, std::string(static_cast<size_t>(length), ' ').data(), static_cast<size_t>(length)) == 0)
+            return false;
+        if (notEqual) return std::memcmp(p, low->data(), static_cast<size_t>(length)) != 0;
+        if (low) {
+            int c = std::memcmp(p, low->data(), static_cast<size_t>(length));
+            if (c < 0 || (c == 0 && !lowInclusive)) return false;
+        }
+        if (high) {
+            int c = std::memcmp(p, high->data(), static_cast<size_t>(length));
+            if (c > 0 || (c == 0 && !highInclusive)) return false;
+        }
+        return true;
+    }
+
+    std::optional<double> parse(const char* p) const {
+        size_t i = 0, n = static_cast<size_t>(length);
+        while (i < n && p[i] == ' ') ++i;
+        if (i == n) return std::nullopt;
+        bool negative = false;
+        if (p[i] == '-' || p[i] == '+') negative = p[i++] == '-';
+        int64_t mantissa = 0;
+        int fraction = -1, digits = 0;
+        for (; i < n; ++i) {
+            char c = p[i];
+            if (c >= '0' && c <= '9') {
+                mantissa = mantissa * 10 + (c - '0');
+                if (fraction >= 0) ++fraction;
+                if (++digits > 17) break;
+            } else if (c == '.' && fraction < 0) {
+                fraction = 0;
+            } else {
+                break;
+            }
+        }
+        if (i != n || digits == 0) {
+            double d;
+            if (!codec::parseNumber(std::string_view(p, n), d)) return std::nullopt;
+            return d;
+        }
+        static const double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
+        double v = static_cast<double>(mantissa);
+        if (fraction > 0) v /= powers[fraction];
+        return negative ? -v : v;
+    }
+};
+
 struct Slot {
     std::string alias;     // as written, or the table's base name
     std::string baseName;  // file name without extension
@@ -83,6 +151,8 @@ struct Slot {
     JoinKind join = JoinKind::Comma;
     const Expr* on = nullptr;
     std::vector<const Expr*> filters;  // conditions on this table alone
+    std::vector<RawFilter> rawFilters;       // those of them tested on the stored bytes
+    std::vector<const Expr*> exprFilters;    // the rest, evaluated
     std::vector<char> data;            // bytes of the records that passed the filters
     std::vector<uint32_t> recnos;
     size_t recordLength = 0;
@@ -129,6 +199,8 @@ public:
     std::vector<OutputRow> run(bool withOrderKeys) {
         openTables();
         bindAll(withOrderKeys);
+        planJoins();
+        compileFilters();
         loadTables();
         std::vector<OutputRow> out;
         if (grouped_) runGrouped(out, withOrderKeys);
@@ -201,15 +273,19 @@ private:
             auto keep = [&](uint32_t recno, const char* bytes) {
                 ++examined_;
                 if (bytes[0] == '*') return true;
+                for (const RawFilter& f : s.rawFilters)
+                    if (!f.test(bytes)) return true;
                 row.bytes[i] = bytes;
                 row.recnos[i] = recno;
-                for (const Expr* f : s.filters)
+                for (const Expr* f : s.exprFilters)
                     if (!truthy(eval(*f, ctx))) return true;
                 s.data.insert(s.data.end(), bytes, bytes + s.recordLength);
                 s.recnos.push_back(recno);
                 return true;
             };
-            if (auto candidates = indexCandidates(*table, s)) {
+            auto candidates = i > 0 ? joinCandidates(*table, i) : std::nullopt;
+            if (!candidates) candidates = indexCandidates(*table, s);
+            if (candidates) {
                 // The index narrows the records to read; every condition is still tested on them.
                 for (uint32_t recno : *candidates) {
                     if (recno == 0 || recno > table->recordCount()) continue;
@@ -536,6 +612,93 @@ private:
         bind(e, grouped_, true);
     }
 
+    // Compiles the conditions of each table that can be tested on stored bytes.
+    void compileFilters() {
+        for (Slot& slot : slots_) {
+            slot.rawFilters.clear();
+            slot.exprFilters.clear();
+            for (const Expr* f : slot.filters) {
+                std::optional<RawFilter> raw;
+                try {
+                    raw = compileRaw(*f, slot);
+                } catch (const Error&) {
+                    raw.reset();
+                }
+                if (raw) slot.rawFilters.push_back(*raw);
+                else slot.exprFilters.push_back(f);
+            }
+        }
+    }
+
+    std::optional<RawFilter> compileRaw(const Expr& f, const Slot& slot) const {
+        Context none{nullptr};
+        const Expr* column = nullptr;
+        std::string op;
+        std::optional<Value> a, b;
+        if (f.kind == ExprKind::Binary && f.args.size() == 2) {
+            const Expr* l = f.args[0].get();
+            const Expr* r = f.args[1].get();
+            op = f.op;
+            if (r->kind == ExprKind::Column && constant(*l)) {
+                std::swap(l, r);
+                op = op == "<" ? ">" : op == ">" ? "<" : op == "<=" ? ">=" : op == ">=" ? "<=" : op;
+            }
+            if (l->kind != ExprKind::Column || l->item >= 0 || !constant(*r)) return std::nullopt;
+            if (op != "=" && op != "<>" && op != "<" && op != "<=" && op != ">" && op != ">=") return std::nullopt;
+            column = l;
+            a = eval(*r, none);
+        } else if (f.kind == ExprKind::Between && !f.negated && f.args[0]->kind == ExprKind::Column &&
+                   f.args[0]->item < 0 && constant(*f.args[1]) && constant(*f.args[2])) {
+            column = f.args[0].get();
+            op = "BETWEEN";
+            a = eval(*f.args[1], none);
+            b = eval(*f.args[2], none);
+        } else {
+            return std::nullopt;
+        }
+        if (isNull(*a) || (b && isNull(*b))) return std::nullopt;
+        const FieldDef& def = slot.schema->field(column->field);
+        RawFilter raw;
+        raw.offset = def.offset;
+        raw.length = def.length;
+        auto bytesOf = [&](const Value& v) -> std::optional<std::string> {
+            if (def.type == FieldType::Date && std::holds_alternative<Date>(v)) return std::get<Date>(v).dtos();
+            if (def.type == FieldType::Character && std::holds_alternative<std::string>(v) && op != "BETWEEN" &&
+                (op == "=" || op == "<>")) {
+                std::string bytes = slot.schema->codePage().encode(rtrim(std::get<std::string>(v)));
+                if (bytes.size() > static_cast<size_t>(def.length)) return std::nullopt;
+                bytes.resize(static_cast<size_t>(def.length), ' ');
+                return bytes;
+            }
+            return std::nullopt;
+        };
+        if (def.type == FieldType::Numeric || def.type == FieldType::Float) {
+            if (!std::holds_alternative<double>(*a) || (b && !std::holds_alternative<double>(*b))) return std::nullopt;
+            raw.number = true;
+            double x = std::get<double>(*a);
+            if (op == "=" || op == "BETWEEN") raw.lowNumber = x, raw.highNumber = b ? std::get<double>(*b) : x;
+            else if (op == "<>") raw.notEqual = true, raw.lowNumber = x;
+            else if (op == ">" || op == ">=") raw.lowNumber = x, raw.lowInclusive = op == ">=";
+            else raw.highNumber = x, raw.highInclusive = op == "<=";
+            return raw;
+        }
+        if (def.type != FieldType::Date && def.type != FieldType::Character) return std::nullopt;
+        raw.blankIsNull = def.type == FieldType::Date;
+        auto first = bytesOf(*a);
+        if (!first) return std::nullopt;
+        if (op == "=") raw.low = raw.high = first;
+        else if (op == "<>") raw.notEqual = true, raw.low = first;
+        else if (op == ">" || op == ">=") raw.low = first, raw.lowInclusive = op == ">=";
+        else if (op == "<" || op == "<=") raw.high = first, raw.highInclusive = op == "<=";
+        else {
+            auto second = bytesOf(*b);
+            if (!second) return std::nullopt;
+            raw.low = first;
+            raw.high = second;
+        }
+        return raw;
+    }
+
     // Splits WHERE into conjuncts and hands those that concern one table to its scan.
     void planFilters() {
         residual_.clear();
@@ -788,7 +951,7 @@ private:
         row.bytes.assign(slots_.size(), nullptr);
         row.recnos.assign(slots_.size(), 0);
         Context ctx{&row};
-        prepareJoins();
+        buildLookups();
         joinFrom(0, row, ctx, visit);
     }
 
@@ -799,7 +962,7 @@ private:
         std::vector<const Expr*> conditions;  // the rest, checked per pair
     };
 
-    void prepareJoins() {
+    void planJoins() {
         plans_.assign(slots_.size(), JoinPlan{});
         std::vector<const Expr*> pending = residual_;
         residual_.clear();
@@ -832,18 +995,81 @@ private:
                 plan.conditions.push_back(c);
             }
             candidates = keep;
-            if (plan.outer) {
-                const Slot& slot = slots_[s];
-                for (size_t i = 0; i < slot.size(); ++i) {
-                    Value v = decodeField(slot.schema->field(plan.innerField), slot.row(i), slot.schema->codePage());
-                    if (!isNull(v)) plan.lookup[groupKey(v)].push_back(i);
-                }
-            }
             if (slots_[s].join != JoinKind::Comma)
                 for (const Expr* c : keep) plan.conditions.push_back(c);
             if (slots_[s].join != JoinKind::Comma) onResidual_[s].clear();
         }
         residual_ = pending;
+    }
+
+    void buildLookups() {
+        for (size_t s = 1; s < slots_.size(); ++s) {
+            JoinPlan& plan = plans_[s];
+            if (!plan.outer) continue;
+            const Slot& slot = slots_[s];
+            for (size_t i = 0; i < slot.size(); ++i) {
+                Value v = decodeField(slot.schema->field(plan.innerField), slot.row(i), slot.schema->codePage());
+                if (!isNull(v)) plan.lookup[groupKey(v)].push_back(i);
+            }
+        }
+    }
+
+    // Records of slot s that can join the rows already loaded, found through a tag on
+    // the joined field; nothing when there is no such tag or too many keys to look up.
+    std::optional<std::vector<uint32_t>> joinCandidates(Table& table, size_t s) const {
+        const JoinPlan& plan = plans_[s];
+        IndexSet* set = table.indexes();
+        if (!plan.outer || !set) return std::nullopt;
+        std::set<int> used;
+        if (!slotsUsed(*plan.outer, used) || used.size() != 1 || *used.begin() >= static_cast<int>(s)) return std::nullopt;
+        const Slot& outer = slots_[static_cast<size_t>(*used.begin())];
+        size_t limit = std::max<size_t>(64, table.recordCount() / 50);
+        if (outer.size() > limit) return std::nullopt;
+        for (IndexedOrder* order : set->orders()) {
+            if (!order->key || order->condition || !order->problem.empty() || order->key->singleField() != plan.innerField ||
+                order->order->info().descending)
+                continue;
+            try {
+                std::set<std::string> keys;
+                Row row;
+                row.bytes.assign(slots_.size(), nullptr);
+                row.recnos.assign(slots_.size(), 0);
+                Context ctx{&row};
+                for (size_t i = 0; i < outer.size(); ++i) {
+                    row.bytes[static_cast<size_t>(*used.begin())] = outer.row(i);
+                    Value v = eval(*plan.outer, ctx);
+                    if (isNull(v)) continue;
+                    if (order->type == ExprType::Date && std::holds_alternative<std::string>(v)) v = Date::parse(std::get<std::string>(v));
+                    if (order->type == ExprType::Numeric && std::holds_alternative<std::string>(v)) v = *toNumber(v, "Indeks");
+                    if (order->type == ExprType::Character && !std::holds_alternative<std::string>(v)) v = toText(v);
+                    keys.insert(order->seekKey(v, slots_[s].schema->codePage(), false));
+                }
+                std::vector<uint32_t> recnos;
+                for (const auto& key : keys) {
+                    Bound from{key, 0, true};
+                    for (;;) {
+                        auto batch = order->order->forward(from, 256);
+                        bool done = batch.empty();
+                        for (const auto& e : batch) {
+                            if (compareToBound(e, Bound{key, 0, true}) != 0) {
+                                done = true;
+                                break;
+                            }
+                            recnos.push_back(e.recno);
+                        }
+                        if (recnos.size() > limit) return std::nullopt;
+                        if (done) break;
+                        from = Bound{batch.back().key, batch.back().recno, false};
+                    }
+                }
+                std::sort(recnos.begin(), recnos.end());
+                recnos.erase(std::unique(recnos.begin(), recnos.end()), recnos.end());
+                return recnos;
+            } catch (const Error&) {
+                return std::nullopt;  // a key the tag cannot hold: scan
+            }
+        }
+        return std::nullopt;
     }
 
     template <typename Visit> void joinFrom(size_t s, Row& row, Context& ctx, Visit& visit) {

@@ -347,6 +347,23 @@ TEST(SqlIndexUse, SelectiveConditionsOnATaggedFieldReadOnlyTheirRecords) {
         {"NR_EW>=0", 2000, 2000},        // too wide for the index: one scan
         {"NR_EW+0=7", 20, 2000},         // not a plain field: a scan
     };
+    Table::create(dir.file("P.DBF"), parseFieldList("NR,Numeric,6,0;"));
+    {
+        auto p = Table::open(dir.file("P.DBF"));
+        for (double nr : {3.0, 50.0, 500.0}) {
+            Record r = p->blankRecord();
+            r.set("NR", nr);
+            p->append(r);
+        }
+    }
+    // Joins on the tagged field look the few keys up instead of reading the table.
+    for (const char* join : {"SELECT P.NR, K.Z_DNIA FROM P, kartydz K WHERE K.NR_EW = P.NR",
+                             "SELECT P.NR, K.Z_DNIA FROM P LEFT JOIN kartydz K ON P.NR = K.NR_EW"}) {
+        Query q(dir.path().string(), join);
+        q.open();
+        EXPECT_EQ(q.rowCount(), std::string(join).find("LEFT") != std::string::npos ? 41u : 40u) << join;
+        EXPECT_LE(q.recordsExamined(), 3u + 40u) << join;
+    }
     for (const auto& c : cases) {
         Query q(dir.path().string(), "SELECT * FROM kartydz WHERE " + c.where);
         q.setParam("Nr", 7.0);
