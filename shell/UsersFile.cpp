@@ -239,27 +239,42 @@ bool UsersFile::LoadUsers(const std::string& path, std::vector<UserRecord>& user
     return true;
 }
 
+namespace {
+// The record's bytes; none when a character has no code in code page 1250.
+std::optional<std::string> recordBytes(const UserRecord& user) {
+    try {
+        return UsersFile::ToBytes(UsersFile::Scramble(UsersFile::PlainWords(user)));
+    } catch (const xb::Error&) {
+        return std::nullopt;
+    }
+}
+} // namespace
+
+bool UsersFile::AppendUser(const std::string& path, const UserRecord& user) {
+    auto bytes = recordBytes(user);
+    Fd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0664));
+    if (!bytes || !fd.ok()) return false;
+    auto count = fd.records();
+    return count && writeAll(fd.get(), *bytes, static_cast<off_t>(*count * kRecordSize));
+}
+
 bool UsersFile::WriteUser(const std::string& path, size_t position, const UserRecord& user,
                           const std::string& expectedSign) {
-    std::string bytes;
-    try {
-        bytes = ToBytes(Scramble(PlainWords(user)));
-    } catch (const xb::Error&) {
-        return false;  // a character code page 1250 cannot hold
-    }
+    auto bytes = recordBytes(user);
     Fd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0664));
-    if (!fd.ok()) return false;
+    if (!bytes || !fd.ok()) return false;
     auto count = fd.records();
     if (!count || position > *count) return false;
     if (!expectedSign.empty() && !signAt(fd.get(), position, *count, expectedSign)) return false;
-    return writeAll(fd.get(), bytes, static_cast<off_t>(position * kRecordSize));
+    return writeAll(fd.get(), *bytes, static_cast<off_t>(position * kRecordSize));
 }
 
-bool UsersFile::DeleteUser(const std::string& path, size_t position) {
+bool UsersFile::DeleteUser(const std::string& path, size_t position, const std::string& expectedSign) {
     Fd fd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
     if (!fd.ok()) return false;
     auto count = fd.records();
     if (!count || position >= *count) return false;
+    if (!expectedSign.empty() && !signAt(fd.get(), position, *count, expectedSign)) return false;
     std::string tail((*count - position - 1) * kRecordSize, '\0');
     off_t at = static_cast<off_t>(position * kRecordSize);
     if (!readAll(fd.get(), tail, at + static_cast<off_t>(kRecordSize))) return false;

@@ -60,8 +60,11 @@ public:
     // the list was read, and a positional write would then replace somebody else.
     static bool WriteUser(const std::string& path, size_t position, const UserRecord& user,
                           const std::string& expectedSign = {});
+    // Writes `user` after the last record the file holds now.
+    static bool AppendUser(const std::string& path, const UserRecord& user);
     // Moves every later record one place down and truncates the file by one record.
-    static bool DeleteUser(const std::string& path, size_t position);
+    // With `expectedSign`, false unless the record at `position` carries that sign.
+    static bool DeleteUser(const std::string& path, size_t position, const std::string& expectedSign = {});
 };
 
 } // namespace ewidor
