@@ -42,8 +42,7 @@ template <class Change> void underLock(xb::Table& table, uint32_t recno, Change&
 
 } // namespace
 
-CardTable::CardTable(const std::string& path, int year, int settlementDay)
-    : cards_(path), year_(year), settlementDay_(settlementDay) {
+CardTable::CardTable(const std::string& path) : cards_(path) {
     cards_.open();
 }
 
@@ -51,6 +50,13 @@ std::string CardTable::PathIn(const std::string& yearDir, bool archive) {
     const char* name = archive ? "ARCHIWDZ.DBF" : "KARTYDZ.DBF";
     if (auto found = findNoCase(yearDir, name)) return *found;
     throw xb::Error(xb::ErrorCode::NotFound, std::string("Brak tabeli ") + name, yearDir + name);
+}
+
+xb::Record CardTable::BlankCard() {
+    xb::Record card = cards_.table().blankRecord();
+    for (int i = 0; i < card.schema().fieldCount(); ++i)
+        if (card.schema().field(i).type == xb::FieldType::Numeric) card.set(i, 0.0);
+    return card;
 }
 
 std::vector<Card> CardTable::cardsOfDay(int nrEw, const xb::Date& day) {
@@ -63,21 +69,30 @@ std::vector<Card> CardTable::cardsOfDay(int nrEw, const xb::Date& day) {
     return found;
 }
 
-std::vector<Card> CardTable::mainCardsInDays(int numer) {
-    DayRange days = PackageNumber::Days(year_, PackageNumber::Decode(numer).month, settlementDay_);
+std::vector<Card> CardTable::mainCardsOfNumber(int numer) {
+    // One pass over the file in large blocks, comparing the raw bytes of NUMER and
+    // KTORA: reading the month's range of WgDat record by record costs more than
+    // this scan once a year holds hundreds of thousands of cards.
+    xb::Table& table = cards_.table();
+    const xb::Schema& schema = table.schema();
+    auto field = [&](const char* name) { return schema.field(schema.require(name)); };
+    const xb::FieldDef numerField = field("NUMER"), ktoraField = field("KTORA");
+    const std::string numerBytes = xb::codec::encode(numerField, static_cast<double>(numer), schema.codePage());
+    const std::string ktoraBytes = xb::codec::encode(ktoraField, 0.0, schema.codePage());
+    std::vector<uint32_t> matches;
+    table.scan([&](uint32_t recno, const char* bytes) {
+        if (bytes[0] != '*' && numerBytes.compare(0, numerBytes.size(), bytes + numerField.offset, numerBytes.size()) == 0 &&
+            ktoraBytes.compare(0, ktoraBytes.size(), bytes + ktoraField.offset, ktoraBytes.size()) == 0)
+            matches.push_back(recno);
+        return true;
+    });
     std::vector<Card> found;
-    cards_.setActiveTag("WgDat");
-    cards_.setRange(days.first, days.last);
-    for (bool more = !cards_.eof(); more; more = cards_.next()) {
-        const xb::Record& r = cards_.current();
-        if (ktoraOf(r) == 0 && numerOf(r) == numer) found.push_back({cards_.recno(), r});
-    }
-    cards_.clearRange();
+    for (uint32_t recno : matches) found.push_back({recno, table.read(recno)});
     return found;
 }
 
 std::vector<Card> CardTable::MainCardsOfPackage(int numer, PackageOrder order) {
-    std::vector<Card> cards = mainCardsInDays(numer);
+    std::vector<Card> cards = mainCardsOfNumber(numer);
     auto key = [order](const Card& c) {
         xb::Date day = c.record.date("Z_DNIA");
         std::string name = c.record.text("NAZWISKO");
@@ -104,7 +119,7 @@ std::vector<Card> CardTable::SupplementaryCards(int nrEw, const xb::Date& day) {
 
 std::vector<PackageEmployee> CardTable::EmployeesOfPackage(int numer) {
     std::set<std::pair<std::string, int>> distinct;
-    for (const auto& c : mainCardsInDays(numer)) distinct.emplace(c.record.text("NAZWISKO"), nrEwOf(c.record));
+    for (const auto& c : mainCardsOfNumber(numer)) distinct.emplace(c.record.text("NAZWISKO"), nrEwOf(c.record));
     std::vector<PackageEmployee> employees;
     for (const auto& [name, nrEw] : distinct) employees.push_back({nrEw, name});
     return employees;

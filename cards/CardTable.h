@@ -5,12 +5,12 @@
 // numbered 1..9, class fields 0 on supplementary cards, the day's total work on the
 // main card, non-empty lines packed to the front.
 //
-// Reads go through the tags WgPrac (NR_EW) and WgDat (Z_DNIA); nothing is kept
+// An employee's day is read through the tag WgPrac (NR_EW), a package by one block scan
+// of the raw NUMER and KTORA bytes (numbers as this program writes them); nothing is kept
 // between calls, so every call sees what other desktops wrote a moment ago.
 // Writes lock the records they change (xb::Error 5035 when another handle holds one).
 #include "Dataset.h"
 #include "Message.h"
-#include "PackageNumber.h"
 
 #include <optional>
 #include <string>
@@ -41,9 +41,8 @@ class CardTable {
 public:
     static constexpr int kMaxSupplementary = 9;
 
-    // Opens the table at `path` shared. Cards of a package lie within its days
-    // (PackageNumber::Days of `year` with the site's settlement day).
-    CardTable(const std::string& path, int year, int settlementDay = 1);
+    // Opens the table at `path` shared.
+    explicit CardTable(const std::string& path);
     // KARTYDZ.DBF (or ARCHIWDZ.DBF) of a year directory, whatever the case of its name.
     static std::string PathIn(const std::string& yearDir, bool archive = false);
 
@@ -78,18 +77,17 @@ public:
     // desktop holds one of them, nothing is deleted and xb::Error 5035 is thrown.
     size_t DeleteDay(int nrEw, const xb::Date& day);
 
-    xb::Record BlankCard() { return cards_.table().blankRecord(); }
+    // A new card: every number 0 (durations and orders default to 0, never blank), text and date blank.
+    xb::Record BlankCard();
 
 private:
     // Visits the employee's cards of the day through WgPrac.
     std::vector<Card> cardsOfDay(int nrEw, const xb::Date& day);
-    std::vector<Card> mainCardsInDays(int numer);
+    std::vector<Card> mainCardsOfNumber(int numer);
     uint32_t write(const xb::Record& card, uint32_t recno);
     void removeRecord(uint32_t recno);
 
     xb::Dataset cards_;
-    int year_;
-    int settlementDay_;
 };
 
 } // namespace ewidor

@@ -18,7 +18,7 @@ class CardTableTest : public ::testing::Test {
 protected:
     void SetUp() override {
         path_ = TableFactory::Create(TableCatalogue().site("KARTYDZ"), tmp_.path().string() + "/");
-        cards_ = std::make_unique<CardTable>(path_, 2026);
+        cards_ = std::make_unique<CardTable>(path_);
     }
 
     xb::Record card(int numer, int nrEw, int day, const std::string& name, int month = 3) {
@@ -225,6 +225,7 @@ TEST_F(CardTableTest, DeletingADayTakesAllItsCardsOrNone) {
     EXPECT_TRUE(cards_->SupplementaryCards(101, {2026, 3, 6}).empty());
     EXPECT_TRUE(cards_->MainCard(101, {2026, 3, 7}));
     EXPECT_TRUE(cards_->MainCard(102, {2026, 3, 6}));
+    EXPECT_EQ(cards_->MainCardsOfPackage(kMarch17, PackageOrder::ByDayThenName).size(), 2u);
 }
 
 } // namespace
