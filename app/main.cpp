@@ -3,8 +3,10 @@
 //   ewidor --config-dir DIR     look for them in DIR instead
 //   ewidor --create-demo DIR    build a demo installation in DIR and exit
 //   ewidor --version            print the version
+//   ewidor TRAWA PLAMA          create a first users file when the site has none
 #include "DemoBuilder.h"
 #include "StartProgram.h"
+#include "UsersStart.h"
 
 #include <QApplication>
 #include <QDate>
@@ -12,6 +14,8 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -41,6 +45,7 @@ int main(int argc, char** argv) {
     ewidor::ProgramOptions options;
     options.version = EWIDOR_VERSION;
     options.exeDir = exeDirectory(argv[0]);
+    std::vector<std::string> words;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::cout << "Ewidor ver. " << EWIDOR_VERSION << "\n";
@@ -52,9 +57,18 @@ int main(int argc, char** argv) {
             options.exeDir = std::filesystem::absolute(argv[++i]).string() + "/";
             continue;
         }
+        if (argv[i][0] != '-') {
+            words.push_back(argv[i]);
+            continue;
+        }
         std::cerr << "Nieznany parametr: " << argv[i] << "\n";
         return 2;
     }
+    if (!words.empty() && !ewidor::UsersStart::FirstUsersParameters(words)) {
+        std::cerr << "Nieznany parametr: " << words.front() << "\n";
+        return 2;
+    }
+    options.firstUsers = !words.empty();
     QApplication app(argc, argv);
     try {
         return ewidor::StartProgram(app, options);

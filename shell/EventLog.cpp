@@ -49,7 +49,7 @@ void EventLog::create() const {
 }
 
 void EventLog::WriteEvent(const std::string& user, EventKind kind, const EventTime& when) {
-    if (!Exists()) create();
+    EnsureExists();
     xb::OpenOptions options;
     options.password = kPassword;
     auto log = xb::Table::open(Path(), options);

@@ -29,6 +29,10 @@ public:
     // Appends one event; `user` is cut to the field's 25 characters.
     void WriteEvent(const std::string& user, EventKind kind, const EventTime& when);
     bool Exists() const;
+    // Creates an empty log when there is none.
+    void EnsureExists() const {
+        if (!Exists()) create();
+    }
     std::string Path() const;
     // "Wejście do systemu", "Wyjście z systemu", "Próba włamania", "Wczytanie zbiorów centrali".
     static std::string KindName(int kind);

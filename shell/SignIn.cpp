@@ -96,6 +96,7 @@ SignIn::Outcome SignIn::succeeded(int index, bool service, const EventTime& now,
         prompter_.ShowMessage("Uwaga !", "Twoje hasło utraciło ważność !\n      Musisz je zmienić !");
         if (!changePassword || !changePassword()) {
             prompter_.ShowMessage("Uwaga !", "W takim razie nie możesz pracować z systemem !");
+            session_.CurrentUser = -2;  // never signed in: no sign-out is logged at the end
             return Outcome::Stop;
         }
         session_.PasswordValid = true;

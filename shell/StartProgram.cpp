@@ -7,6 +7,7 @@
 #include "TCzekaj.h"
 #include "TDane.h"
 #include "TGlowny.h"
+#include "UsersStart.h"
 
 #include <QApplication>
 #include <QDate>
@@ -43,6 +44,8 @@ int StartProgram(QApplication& app, const ProgramOptions& options) {
     TGlowny window(session, data, prompter);
     splash.Advance(3);
     if (!startup.CreateDataModule(data)) return 1;
+    // The sign-in window's creation reads the users file.
+    if (!UsersStart::Load(session, prompter, options.firstUsers, date)) return 1;
     splash.Advance(2);
     TCzekaj wait(&window);
     prompter.SetWaitIndicator(&wait);

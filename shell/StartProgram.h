@@ -10,6 +10,7 @@ namespace ewidor {
 struct ProgramOptions {
     std::string exeDir;   // where Konfig or KonfLok are looked for
     std::string version;  // product and file version
+    bool firstUsers = false;  // started with TRAWA PLAMA: a missing users file is created
 };
 
 int StartProgram(QApplication& app, const ProgramOptions& options);

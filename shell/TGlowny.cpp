@@ -1,8 +1,16 @@
 #include "TGlowny.h"
 
+#include "Clock.h"
+#include "Error.h"
 #include "TDane.h"
+#include "TLogAdmF.h"
+#include "TLoguj.h"
+#include "TUsersF.h"
+#include "TZmianaHasla.h"
+#include "UserMenuRules.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -171,8 +179,63 @@ void TGlowny::onCommand(const MenuItem& item) {
         showAbout();
         return;
     }
+    const std::map<std::string, void (TGlowny::*)()> windows = {{"Wejscie", &TGlowny::SignInWindow},
+                                                                {"ZmianaHasla", &TGlowny::changePassword},
+                                                                {"Uprawnienia", &TGlowny::usersWindow},
+                                                                {"LogAdministracja", &TGlowny::logWindow}};
+    if (auto it = windows.find(item.name); it != windows.end()) {
+        (this->*it->second)();
+        return;
+    }
     prompter_.ShowMessage("Uwaga !", "Polecenie \"" + MainMenu::PlainCaption(item.caption) +
                                          "\" nie jest jeszcze dostępne w tej wersji programu.");
+}
+
+void TGlowny::UpdateMenus() {
+    ApplyMenuState(UserMenuRules::Evaluate(session_));
+    setWindowTitle(q(session_.Caption));
+    EtJedn1->setText(q(session_.GroupName));
+    EtJedn2->setText(q(session_.GroupName));
+}
+
+void TGlowny::SignInWindow() {
+    TLoguj window(signIn_, passwords_, session_, this);
+    window.Open();
+    session_.GroupName.clear();  // the group labels are cleared while the window is open
+    UpdateMenus();
+    if (window.exec() == TLoguj::kStop) {
+        stopProgram();
+        return;
+    }
+    UpdateMenus();
+}
+
+void TGlowny::changePassword() {
+    if (const UserRecord* user = session_.User()) TZmianaHasla(passwords_, *user, false, this).exec();
+}
+
+void TGlowny::usersWindow() {
+    UsersAdmin rules(session_, prompter_);
+    TUsersF window(rules, this);
+    if (window.Open()) window.exec();
+}
+
+void TGlowny::logWindow() {
+    LogAdmin rules(session_.dirs.DataRoot, prompter_);
+    TLogAdmF window(rules, prompter_, this);
+    try {
+        window.Open();
+    } catch (const xb::Error& e) {
+        prompter_.ShowMessage("Błąd !", e.what());
+        return;
+    }
+    window.exec();
+}
+
+void TGlowny::stopProgram() {
+    closeConfirmed_ = true;
+    close();
+    QCoreApplication::exit(1);
 }
 
 void TGlowny::showAbout() {
@@ -191,6 +254,7 @@ void TGlowny::closeEvent(QCloseEvent* event) {
     data_.QStKoszt.close();
     data_.QOddzialy.close();
     data_.TabMapy.close();
+    signIn_.WriteSignOutEvent(Now());
     event->accept();
 }
 

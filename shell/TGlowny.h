@@ -3,8 +3,10 @@
 // the status bar with the hovered command's hint, and the menu MenuG built from
 // MainMenu. Commands whose windows do not exist yet say so when chosen.
 #include "MainMenu.h"
+#include "PasswordChange.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "SignIn.h"
 #include "StartMenuRules.h"
 
 #include <QMainWindow>
@@ -30,6 +32,10 @@ public:
     // Shows the session's caption, years, preselected year and month.
     void ShowSession();
     QAction* Command(const std::string& name) const;
+    // Menus by the signed-in user's rights (UserMenuRules), the caption and the group labels.
+    void UpdateMenus();
+    // The sign-in window; stops the program when sign-in says so.
+    void SignInWindow();
 
     // The months of the month list.
     static const char* const kMonths[12];
@@ -46,6 +52,10 @@ private:
     void placeOwnerLabels();
     void onCommand(const MenuItem& item);
     void showAbout();
+    void changePassword();
+    void usersWindow();
+    void logWindow();
+    void stopProgram();
 
     Session& session_;
     TDane& data_;
@@ -61,6 +71,9 @@ private:
     QComboBox* ListaLat = nullptr;
     QLabel* EtStanMies = nullptr;
     bool closeConfirmed_ = false;
+    // Both live for the run of the program, with their attempt counters.
+    SignIn signIn_{session_, prompter_};
+    PasswordChange passwords_{session_, prompter_};
 };
 
 } // namespace ewidor

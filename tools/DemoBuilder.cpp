@@ -1,13 +1,16 @@
 #include "DemoBuilder.h"
 
 #include "DemoData.h"
+#include "EventLog.h"
 #include "IniFile.h"
 #include "InstallationParams.h"
 #include "Settings.h"
 #include "Table.h"
 #include "TableCatalogue.h"
 #include "TableFactory.h"
+#include "UsersFile.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 
@@ -76,6 +79,41 @@ void writeKonfig(const fs::path& root) {
     ini.Save((root / "Konfig").string());
 }
 
+// The demo's administrator (every right) and clerk (the rights of daily work), both
+// allowed every demo group; README lists their signs and passwords.
+void writeUsers(const fs::path& root, int currentYear) {
+    using namespace std::chrono;
+    year_month_day today{floor<days>(system_clock::now())};
+    std::string groups;
+    for (const auto& row : demo::Groups()) {
+        for (const auto& [field, value] : row) {
+            if (field != "NUMER") continue;
+            char three[8];
+            std::snprintf(three, sizeof three, "/%.3d", static_cast<int>(std::get<double>(value)));
+            groups += three;
+        }
+    }
+    auto user = [&](const char* sign, const char* password, const char* first, const char* surname) {
+        UserRecord u;
+        u.Sign = sign;
+        u.Password = password;
+        u.FirstName = first;
+        u.Surname = surname;
+        u.Groups = groups;
+        u.ValidFrom = year{currentYear - 1} / January / 1;
+        u.ValidTo = year_month_day{sys_days{today} + days{365}};
+        u.PasswordDate = today;
+        return u;
+    };
+    UserRecord admin = user("AD", "ADMIN1", "Administrator", "Demonstracyjny");
+    admin.rights = Rights{true, true, true, true, true, true, true, true, true, true, true, true};
+    UserRecord clerk = user("KL", "KLERK1", "Krystyna", "Kadrowa");
+    clerk.rights.EdycjaZbior = clerk.rights.MozeUrlopy = clerk.rights.MozePremie = true;
+    std::string path = (root / "HasKarU").string();
+    if (!UsersFile::WriteUser(path, 0, admin) || !UsersFile::WriteUser(path, 1, clerk))
+        throw std::runtime_error("Nie zapisano pliku " + path);
+}
+
 } // namespace
 
 void DemoBuilder::Build(const std::string& dir) const {
@@ -87,9 +125,11 @@ void DemoBuilder::Build(const std::string& dir) const {
     fs::create_directories(root / "BAZY_K");
     for (const char* sub : {"IMPORT", "INTER", "EXPORTCT", "BAZY_CT"}) fs::create_directories(root / sub);
     writeKonfig(root);
+    writeUsers(root, options_.currentYear);
+    EventLog(dirOf(root / "BAZY_K")).EnsureExists();
 
     for (const auto& def : catalogue.siteTables()) {
-        if (def.name == "Log") continue;  // the event log is an encrypted table: not kept at the demo site
+        if (def.name == "Log") continue;  // the event log is created with its password above
         if (def.dir == DirKind::Root) {
             const std::vector<demo::Row> rows = def.name == "KOS"     ? demo::Employees(options_.employees)
                                                 : def.name == "GRUPY" ? demo::Categories()
