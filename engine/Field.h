@@ -30,7 +30,7 @@ struct FieldDef {
     FieldType type = FieldType::Character;
     int length = 0;        // bytes in the record (C may exceed 255)
     int decimals = 0;
-    int offset = 0;        // offset inside the record, after the deletion flag byte
+    int offset = 0;        // offset inside the record; the deletion flag is byte 0, so the first field is at 1
     bool system = false;   // FoxPro hidden field (_NullFlags)
 };
 

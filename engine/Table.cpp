@@ -506,6 +506,38 @@ void Table::scanRange(uint32_t first, uint32_t last, const std::function<bool(ui
     }
 }
 
+void Table::readRecords(const std::vector<uint32_t>& recnos, const std::function<bool(uint32_t, const char*)>& visit) {
+    const uint32_t count = recordCount();
+    const size_t length = header_.recordLength;
+    // Gaps up to this many records are read through rather than starting a new read.
+    const uint32_t gap = static_cast<uint32_t>(std::max<size_t>(1, 16384 / length));
+    const size_t perBlock = std::max<size_t>(1, kScanBlock / length);
+    std::vector<char> buffer;
+    for (size_t i = 0; i < recnos.size();) {
+        uint32_t first = recnos[i];
+        if (first == 0 || first > count) {
+            ++i;
+            continue;
+        }
+        size_t j = i;
+        while (j + 1 < recnos.size() && recnos[j + 1] <= count && recnos[j + 1] >= recnos[j] &&
+               recnos[j + 1] - recnos[j] <= gap && recnos[j + 1] - first < perBlock)
+            ++j;
+        uint32_t last = recnos[j];
+        size_t want = static_cast<size_t>(last - first + 1) * length;
+        buffer.resize(want);
+        if (file_->readAt(recordOffset(first), buffer.data(), want) != want)
+            corrupt(*file_, "plik obcięty przy rekordzie " + std::to_string(last));
+        for (size_t k = i; k <= j; ++k) {
+            if (k > i && recnos[k] == recnos[k - 1]) continue;
+            char* p = buffer.data() + static_cast<size_t>(recnos[k] - first) * length;
+            if (cipher_) cipher_->decrypt(recnos[k], p, length);
+            if (!visit(recnos[k], p)) return;
+        }
+        i = j + 1;
+    }
+}
+
 void Table::rewriteAll(const std::vector<FieldDef>& fields, const std::function<void(Table& target)>& fill) {
     requireExclusive("Przebudowa tabeli");
     // The new contents go to a temporary file that replaces the table in one rename,

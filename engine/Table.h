@@ -106,6 +106,10 @@ public:
     void scan(const std::function<bool(uint32_t, const char*)>& visit);
     // The same for a fixed range of records [first, last].
     void scanRange(uint32_t first, uint32_t last, const std::function<bool(uint32_t, const char*)>& visit);
+    // The same for chosen records (ascending record numbers, as an index gives them after
+    // sorting): neighbouring records are read together, so a range of a date tag over a
+    // table filled day by day costs a few block reads. Numbers past the end are skipped.
+    void readRecords(const std::vector<uint32_t>& recnos, const std::function<bool(uint32_t, const char*)>& visit);
 
     File& file() { return *file_; }
 

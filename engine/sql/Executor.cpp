@@ -287,11 +287,7 @@ private:
             if (!candidates) candidates = indexCandidates(*table, s);
             if (candidates) {
                 // The index narrows the records to read; every condition is still tested on them.
-                for (uint32_t recno : *candidates) {
-                    if (recno == 0 || recno > table->recordCount()) continue;
-                    Record r = table->read(recno);
-                    keep(recno, r.bytes().data());
-                }
+                table->readRecords(*candidates, keep);
             } else {
                 table->scan(keep);
             }
@@ -302,21 +298,34 @@ private:
 
     // A condition "field op constant" (or BETWEEN, or LIKE 'prefix%') answered by an
     // ascending order whose key is that field alone: the records it names, in record
-    // order. Nothing when no order fits or when the range is too wide to beat a scan
-    // (reading records one by one costs more than reading the file in blocks).
+    // order. Nothing when no order fits or when reading those records would cost more
+    // than one scan of the file in blocks.
     std::optional<std::vector<uint32_t>> indexCandidates(Table& table, const Slot& s) const {
         IndexSet* set = table.indexes();
         if (!set || s.filters.empty()) return std::nullopt;
-        size_t limit = std::max<size_t>(64, table.recordCount() / 50);
+        const size_t records = table.recordCount();
+        size_t limit = std::max<size_t>(64, records / 4);
         for (const Expr* f : s.filters) {
+            std::optional<std::vector<uint32_t>> found;
             try {
-                std::optional<std::vector<uint32_t>> found = rangeFromOrder(*set, *f, limit, s);
-                if (found) return found;
+                found = rangeFromOrder(*set, *f, limit, s);
             } catch (const Error&) {
-                // a value the order cannot encode: the scan decides
+                continue;  // a value the order cannot encode: the scan decides
             }
+            if (found && worthReading(*found, records, s.recordLength)) return found;
         }
         return std::nullopt;
+    }
+
+    // Records read through an index come in runs of neighbours (Table::readRecords);
+    // a run costs about as much as scanning some 70 records, a record in it about 2.
+    static bool worthReading(const std::vector<uint32_t>& recnos, size_t records, size_t recordLength) {
+        if (recnos.size() <= 64) return true;
+        const uint32_t gap = static_cast<uint32_t>(std::max<size_t>(1, 16384 / recordLength));
+        size_t runs = 1;
+        for (size_t i = 1; i < recnos.size(); ++i)
+            if (recnos[i] - recnos[i - 1] > gap) ++runs;
+        return runs * 70 + recnos.size() * 2 < records;
     }
 
     bool constant(const Expr& e) const {

@@ -381,3 +381,21 @@ TEST(RawMatcher, AgreesWithDecodedValues) {
     EXPECT_EQ(hits, std::vector<uint32_t>{1});
     EXPECT_EQ(errorOf([&] { RawMatcher(t->schema(), {{"NR_EW", 1e7}}); }), ErrorCode::ValueTooLarge);
 }
+
+TEST(TableFile, ReadsChosenRecordsInRuns) {
+    TempDir dir;
+    auto t = makeTable(dir, "T.DBF", "NR,Numeric,6,0;");
+    std::vector<Record> records;
+    for (int i = 1; i <= 5000; ++i) {
+        Record r = t->blankRecord();
+        r.set("NR", static_cast<double>(i));
+        records.push_back(std::move(r));
+    }
+    t->appendMany(records);
+    std::vector<std::pair<uint32_t, double>> seen;
+    t->readRecords({1, 2, 5, 5, 900, 4999, 5000, 5001, 9999}, [&](uint32_t recno, const char* bytes) {
+        seen.emplace_back(recno, Record(t->schemaPtr(), std::string(bytes, t->schema().recordLength())).number("NR"));
+        return true;
+    });
+    EXPECT_EQ(seen, (std::vector<std::pair<uint32_t, double>>{{1, 1}, {2, 2}, {5, 5}, {900, 900}, {4999, 4999}, {5000, 5000}}));
+}
