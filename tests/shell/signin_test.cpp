@@ -5,8 +5,11 @@
 #include "SignIn.h"
 #include "UsersFile.h"
 #include "UsersSite.h"
+#include "UsersStart.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace ewidor;
 using namespace userstest;
@@ -255,4 +258,46 @@ TEST_F(PasswordChangeTest, ForcedFormAsksBeforeClosing) {
     EXPECT_EQ(prompter.entries()[0].text, "Jeśli nie zmienisz hasła - dalsza praca z systemem będzie niemożliwa !\n\n"
                                           "      Czy na pewno rezygnujesz ze zmiany hasła  ?");
     EXPECT_TRUE(prompter.entries()[0].defaultNo);
+}
+
+TEST(FirstUsersFile, MissingFileStopsOrIsCreatedWithTheParameters) {
+    EXPECT_TRUE(UsersStart::FirstUsersParameters({"trawa", "Plama"}));
+    EXPECT_FALSE(UsersStart::FirstUsersParameters({"TRAWA"}));
+    EXPECT_FALSE(UsersStart::FirstUsersParameters({"PLAMA", "TRAWA"}));
+    UsersSite site;
+    std::string dir = site.systemDir();
+    ScriptedPrompter prompter;
+    EXPECT_FALSE(UsersStart::Load(site.session(), prompter, false, kToday));
+    EXPECT_FALSE(std::filesystem::exists(site.usersPath()));
+    EXPECT_FALSE(UsersStart::Load(site.session(), prompter, true, kToday));
+    EXPECT_EQ(messages(prompter),
+              (std::vector<Msg>{{"Proszę powiadomić serwis.",
+                                 "Dalsza praca z systemem jest niemożliwa !\n\nBrak pliku " + dir + "HasKarU  !"},
+                                {"Uwaga !", "Zapisano plik " + dir + "HasKarU  !\n\n"
+                                            "Po zakończeniu programu należy go powtórnie uruchomić (bez parametrów)\n"
+                                            "Można wtedy przedstawić się wpisując ZNAK: as oraz HASŁO: ew\n\n"
+                                            "Następnie należy skonfigurować pozostałych użytkowników ."}}));
+    // The next start reads it, and "as" signs in with no group.
+    ASSERT_TRUE(UsersStart::Load(site.session(), prompter, false, kToday));
+    ASSERT_EQ(site.session().Users.size(), 1u);
+    const UserRecord& u = site.session().Users[0];
+    EXPECT_EQ(u.FullName(), "Administrator Systemu");
+    EXPECT_FALSE(u.HasEndDate);
+    EXPECT_EQ(u.ValidFrom, year{2026} / December / 10);
+    EXPECT_EQ(u.PasswordDate, kToday);
+    Rights expected{true, false, true, true, true, false, false, true, true, true, true, true};
+    EXPECT_EQ(u.rights, expected);
+    SignIn signIn(site.session(), prompter);
+    signIn.Open();
+    EXPECT_EQ(signIn.Confirm("as", "EW", at(kToday), {}), SignIn::Outcome::SignedIn);
+    EXPECT_EQ(site.session().GroupCount, 0);
+    EXPECT_EQ(site.session().GroupNumber, 0);
+}
+
+TEST(FirstUsersFile, UnwritableDirectoryIsReported) {
+    UsersSite site;
+    site.session().dirs.SystemDir = site.systemDir() + "brak/";
+    ScriptedPrompter prompter;
+    EXPECT_FALSE(UsersStart::Load(site.session(), prompter, true, kToday));
+    EXPECT_EQ(messages(prompter), (std::vector<Msg>{{"Błąd !", "Nie masz uprawnień do zapisu pliku z hasłami !"}}));
 }
