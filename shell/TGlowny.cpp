@@ -196,6 +196,7 @@ void TGlowny::UpdateMenus() {
     setWindowTitle(q(session_.Caption));
     EtJedn1->setText(q(session_.GroupName));
     EtJedn2->setText(q(session_.GroupName));
+    PanelMies->setEnabled(session_.GroupNumber != 0);
 }
 
 void TGlowny::SignInWindow() {

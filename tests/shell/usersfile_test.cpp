@@ -181,3 +181,24 @@ TEST(UsersFile, PositionalWriteRefusesWhenAnotherUserNowHoldsThePlace) {
     EXPECT_EQ(read[0].Surname, "Adamska");
     EXPECT_EQ(read[1].Surname, "Nowy");
 }
+
+TEST(UsersFile, GarbageOfWholeRecordsReadsAsDamagedUsers) {
+    TempDir dir;
+    std::string path = dir.file("HasKarU");
+    std::string bytes(3 * UsersFile::kRecordSize, '\0');
+    uint32_t state = 12345;
+    for (char& c : bytes) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(state >> 16);
+    }
+    writeFile(path, bytes);
+    std::vector<UserRecord> read;
+    ASSERT_TRUE(UsersFile::LoadUsers(path, read, kToday));
+    ASSERT_EQ(read.size(), 3u);
+    for (const UserRecord& u : read) {
+        EXPECT_TRUE(u.Damaged);
+        EXPECT_LE(u.Sign.size(), 3u * 3);  // three characters at most, each up to three UTF-8 bytes
+        EXPECT_TRUE(u.ValidFrom.ok());
+        EXPECT_TRUE(u.ValidTo.ok());
+    }
+}
