@@ -22,6 +22,36 @@ bool isAggregate(const std::string& name) {
     return name == "COUNT" || name == "SUM" || name == "MIN" || name == "MAX" || name == "AVG";
 }
 
+// Parses an N or F field's stored text ("  -12.50") without allocating; nothing when
+// the field is blank (blank set) or in a form only the general parser reads.
+std::optional<double> parseStoredNumber(const char* p, size_t n, bool& blank) {
+    size_t i = 0;
+    while (i < n && p[i] == ' ') ++i;
+    blank = i == n;
+    if (blank) return std::nullopt;
+    bool negative = false;
+    if (p[i] == '-' || p[i] == '+') negative = p[i++] == '-';
+    int64_t mantissa = 0;
+    int fraction = -1, digits = 0;
+    for (; i < n; ++i) {
+        char c = p[i];
+        if (c >= '0' && c <= '9') {
+            mantissa = mantissa * 10 + (c - '0');
+            if (fraction >= 0) ++fraction;
+            if (++digits > 17) break;
+        } else if (c == '.' && fraction < 0) {
+            fraction = 0;
+        } else {
+            break;
+        }
+    }
+    if (i != n || digits == 0) return std::nullopt;
+    static const double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
+    double v = static_cast<double>(mantissa);
+    if (fraction > 0) v /= powers[fraction];
+    return negative ? -v : v;
+}
+
 // Reads a field's value straight from record bytes; the common types avoid the
 // general decoder's allocations.
 Value decodeField(const FieldDef& f, const char* record, const CodePage& cp) {
@@ -35,30 +65,9 @@ Value decodeField(const FieldDef& f, const char* record, const CodePage& cp) {
     }
     case FieldType::Numeric:
     case FieldType::Float: {
-        size_t i = 0;
-        while (i < n && p[i] == ' ') ++i;
-        if (i == n) return {};
-        bool negative = false;
-        if (p[i] == '-' || p[i] == '+') negative = p[i++] == '-';
-        int64_t mantissa = 0;
-        int fraction = -1, digits = 0;
-        for (; i < n; ++i) {
-            char c = p[i];
-            if (c >= '0' && c <= '9') {
-                mantissa = mantissa * 10 + (c - '0');
-                if (fraction >= 0) ++fraction;
-                if (++digits > 17) break;
-            } else if (c == '.' && fraction < 0) {
-                fraction = 0;
-            } else {
-                break;
-            }
-        }
-        if (i != n || digits == 0) return codec::decode(f, std::string_view(p, n), cp);  // unusual form
-        static const double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
-        double v = static_cast<double>(mantissa);
-        if (fraction > 0) v /= powers[fraction];
-        return negative ? -v : v;
+        bool blank = true;
+        if (auto v = parseStoredNumber(p, n, blank)) return *v;
+        return blank ? Value{} : codec::decode(f, std::string_view(p, n), cp);  // unusual form
     }
     case FieldType::Date: {
         if (n != 8) return codec::decode(f, std::string_view(p, n), cp);
@@ -112,34 +121,11 @@ struct RawFilter {
     }
 
     std::optional<double> parse(const char* p) const {
-        size_t i = 0, n = static_cast<size_t>(length);
-        while (i < n && p[i] == ' ') ++i;
-        if (i == n) return std::nullopt;
-        bool negative = false;
-        if (p[i] == '-' || p[i] == '+') negative = p[i++] == '-';
-        int64_t mantissa = 0;
-        int fraction = -1, digits = 0;
-        for (; i < n; ++i) {
-            char c = p[i];
-            if (c >= '0' && c <= '9') {
-                mantissa = mantissa * 10 + (c - '0');
-                if (fraction >= 0) ++fraction;
-                if (++digits > 17) break;
-            } else if (c == '.' && fraction < 0) {
-                fraction = 0;
-            } else {
-                break;
-            }
-        }
-        if (i != n || digits == 0) {
-            double d;
-            if (!codec::parseNumber(std::string_view(p, n), d)) return std::nullopt;
-            return d;
-        }
-        static const double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
-        double v = static_cast<double>(mantissa);
-        if (fraction > 0) v /= powers[fraction];
-        return negative ? -v : v;
+        bool blank = true;
+        if (auto v = parseStoredNumber(p, static_cast<size_t>(length), blank)) return v;
+        double d;
+        if (blank || !codec::parseNumber(std::string_view(p, static_cast<size_t>(length)), d)) return std::nullopt;
+        return d;
     }
 };
 

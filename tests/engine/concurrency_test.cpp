@@ -4,6 +4,7 @@
 #include "Error.h"
 #include "Table.h"
 #include "TableCheck.h"
+#include "EngineErrors.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 using namespace xb;
+using testsupport::errorOf;
 using testsupport::TempDir;
 
 namespace {
@@ -74,15 +76,6 @@ private:
     int toChild_ = -1;
     FILE* fromChild_ = nullptr;
 };
-
-ErrorCode errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.code();
-    }
-    return ErrorCode{0};
-}
 
 std::string makeTable(const TempDir& dir, bool structuralIndex) {
     std::string path = dir.file("KARTY.DBF");

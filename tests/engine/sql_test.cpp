@@ -2,6 +2,7 @@
 // worked out by hand from the fixture's data.
 #include "Error.h"
 #include "sql/Query.h"
+#include "EngineErrors.h"
 #include "sql_fixture.h"
 #include "xbtool/Commands.h"
 
@@ -10,6 +11,7 @@
 #include <sstream>
 
 using namespace xb;
+using testsupport::errorOf;
 
 namespace {
 
@@ -38,15 +40,6 @@ std::string run(const SqlSite& site, const Case& c) {
     for (char ch : s)
         if (ch != '\r') lf += ch;
     return lf;
-}
-
-ErrorCode errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.code();
-    }
-    return ErrorCode{0};
 }
 
 const std::vector<Case> kReadingStatements = {

@@ -4,25 +4,18 @@
 #include "Error.h"
 #include "RawMatcher.h"
 #include "Table.h"
+#include "EngineErrors.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 using namespace xb;
+using testsupport::errorOf;
 using testsupport::TempDir;
 
 namespace {
 
 const char* kLogFields = "Dnia,Date;Czas,Character,5;Uzytkownik,Character,25;ID_ZD,Numeric,3,0;";
-
-ErrorCode errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.code();
-    }
-    return ErrorCode{0};
-}
 
 std::unique_ptr<Table> makeTable(const TempDir& dir, const std::string& name, const std::string& fields,
                                  int codePage = 852) {
