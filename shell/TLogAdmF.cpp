@@ -21,11 +21,6 @@ namespace ewidor {
 namespace {
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-std::chrono::year_month_day fromQDate(const QDate& d) {
-    return std::chrono::year{d.year()} / std::chrono::month{static_cast<unsigned>(d.month())} /
-           std::chrono::day{static_cast<unsigned>(d.day())};
-}
-
 QPushButton* button(QWidget* parent, const char* name, const char* caption) {
     auto* b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setObjectName(name);
@@ -189,8 +184,8 @@ LogCriteria TLogAdmF::criteria() const {
     if (RbWybrane->isChecked()) c.kind = std::max(0, ListaZdarzen->currentRow()) + 1;
     if (RbUzytkownik->isChecked() && ListaUzytk->currentIndex() >= 0) c.user = ListaUzytk->currentText().toStdString();
     if (RbOkreslony->isChecked()) {
-        c.from = fromQDate(OdDnia->date());
-        c.to = fromQDate(DoDnia->date());
+        c.from = FromQDate(OdDnia->date());
+        c.to = FromQDate(DoDnia->date());
     }
     return c;
 }

@@ -20,13 +20,6 @@ namespace ewidor {
 namespace {
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-QDate toQDate(std::chrono::year_month_day d) {
-    return QDate(static_cast<int>(d.year()), static_cast<int>(unsigned(d.month())), static_cast<int>(unsigned(d.day())));
-}
-std::chrono::year_month_day fromQDate(const QDate& d) {
-    return std::chrono::year{d.year()} / std::chrono::month{static_cast<unsigned>(d.month())} /
-           std::chrono::day{static_cast<unsigned>(d.day())};
-}
 QLineEdit* edit(QWidget* parent, const char* name, int maxLength) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
@@ -191,9 +184,9 @@ void TUsersF::showDraft(const UserDraft& d) {
     EdZnak->setText(q(d.user.Sign));
     EdHaslo->setText(q(d.user.Password));
     for (size_t i = 0; i < RightBoxes().size(); ++i) rights_[kRightNames[i]]->setChecked(d.user.rights.*RightBoxes()[i].first);
-    OdDnia->setDate(toQDate(d.user.ValidFrom));
+    OdDnia->setDate(ToQDate(d.user.ValidFrom));
     DoDniaZnacznik->setChecked(d.user.HasEndDate);
-    DoDnia->setDate(toQDate(d.user.ValidTo));
+    DoDnia->setDate(ToQDate(d.user.ValidTo));
     std::string allowed;
     for (int g : d.allowed) allowed += "/" + GroupEntry{g, {}}.Three();
     auto [inside, outside] = rules_.Split(allowed);
@@ -221,9 +214,9 @@ UserDraft TUsersF::draft() const {
     d.user.Sign = EdZnak->text().trimmed().toStdString();
     d.user.Password = EdHaslo->text().toStdString();
     for (size_t i = 0; i < RightBoxes().size(); ++i) d.user.rights.*RightBoxes()[i].first = rights_.at(kRightNames[i])->isChecked();
-    d.user.ValidFrom = fromQDate(OdDnia->date());
+    d.user.ValidFrom = FromQDate(OdDnia->date());
     d.user.HasEndDate = DoDniaZnacznik->isChecked();
-    d.user.ValidTo = fromQDate(DoDnia->date());
+    d.user.ValidTo = FromQDate(DoDnia->date());
     for (int i = 0; i < L1->count(); ++i) d.allowed.push_back(L1->item(i)->data(Qt::UserRole).toInt());
     d.passwordChanged = passwordChanged_;
     return d;

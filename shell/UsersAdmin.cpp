@@ -12,11 +12,6 @@ using namespace std::chrono;
 
 namespace {
 const char* const kBusy = "Operacja chwilowo niemożliwa - Ktoś inny modyfikuje użytkowników !";
-
-year_month_day plusYear(year_month_day d) {
-    year_month_day next = d + years{1};
-    return next.ok() ? next : year_month_day{next.year() / next.month() / last};
-}
 } // namespace
 
 bool UsersAdmin::Open(year_month_day today) {
@@ -105,7 +100,7 @@ UserRecord UsersAdmin::finished(int index, const UserDraft& d, year_month_day to
         u.ValidTo = stored->ValidTo;
         u.HasEndDate = stored->HasEndDate;
     }
-    if (!u.HasEndDate) u.ValidTo = plusYear(today);
+    if (!u.HasEndDate) u.ValidTo = UsersFile::YearLater(today);
     return u;
 }
 

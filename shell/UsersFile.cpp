@@ -69,11 +69,6 @@ std::string dateText(year_month_day d) {
     return s;
 }
 
-year_month_day plusYear(year_month_day d) {
-    year_month_day next = d + years{1};
-    return next.ok() ? next : year_month_day{next.year() / next.month() / last};
-}
-
 // Six digits as year - 2000, month, day; none when shorter or not a date.
 std::optional<year_month_day> parseDate(const std::string& text) {
     if (text.size() < 6) return std::nullopt;
@@ -156,6 +151,11 @@ const std::string& UsersFile::KeyBytes() {
     return bytes;
 }
 
+year_month_day UsersFile::YearLater(year_month_day d) {
+    year_month_day next = d + years{1};
+    return next.ok() ? next : year_month_day{next.year() / next.month() / last};
+}
+
 UsersFile::Words UsersFile::PlainWords(const UserRecord& u) {
     Words w{};
     putText(w, kSign, u.Sign);
@@ -203,7 +203,7 @@ UserRecord UsersFile::Decode(const Words& stored, year_month_day today) {
     u.PasswordDate = parseDate(getText(w, kPasswordDate)).value_or(kDefault);
     auto to = parseDate(getText(w, kValidTo));
     u.HasEndDate = to.has_value();
-    u.ValidTo = to.value_or(plusYear(today));
+    u.ValidTo = to.value_or(YearLater(today));
     uint32_t expected = uint32_t{w[kHigh]} * kChecksumDivisor + w[kLow];
     u.Damaged = expected != sumOf(w) - w[kHigh] - w[kLow];
     return u;

@@ -48,6 +48,8 @@ public:
     static UserRecord Decode(const Words& stored, std::chrono::year_month_day today);
     static std::string ToBytes(const Words& words);
     static Words FromBytes(const char* bytes);
+    // The day a year after `day` (28 February for 29 February): valid to without an end date.
+    static std::chrono::year_month_day YearLater(std::chrono::year_month_day day);
 
     // Reads the whole file into `users`; false (and `users` empty) when it cannot be
     // read or its size is not a whole number of records.

@@ -24,7 +24,7 @@ UserRecord UsersStart::FirstUser(year_month_day today) {
         r.EdycjaKwotBox = true;
     u.ValidFrom = year_month_day{sys_days{today} - days{1}};
     u.HasEndDate = false;
-    u.ValidTo = year_month_day{sys_days{today} + days{365}};
+    u.ValidTo = UsersFile::YearLater(today);
     u.PasswordDate = today;
     return u;
 }

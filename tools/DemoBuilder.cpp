@@ -101,7 +101,7 @@ void writeUsers(const fs::path& root, int currentYear) {
         u.Surname = surname;
         u.Groups = groups;
         u.ValidFrom = year{currentYear - 1} / January / 1;
-        u.ValidTo = year_month_day{sys_days{today} + days{365}};
+        u.ValidTo = UsersFile::YearLater(today);
         u.PasswordDate = today;
         return u;
     };

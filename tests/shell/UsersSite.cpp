@@ -61,4 +61,10 @@ ewidor::UserRecord makeUser(const std::string& sign, const std::string& password
 
 ewidor::EventTime at(year_month_day day, int hour, int minute) { return {day, hour, minute}; }
 
+std::vector<Msg> messages(const ewidor::ScriptedPrompter& prompter) {
+    std::vector<Msg> out;
+    for (const auto& e : prompter.messages()) out.emplace_back(e.title, e.text);
+    return out;
+}
+
 } // namespace userstest

@@ -2,6 +2,7 @@
 // A small site for the users and event-log tests: SystemDir with HasKarU, the data
 // root BAZY_K with Jedn.dbf, and readers of the event log.
 #include "EventLog.h"
+#include "ScriptedPrompter.h"
 #include "Session.h"
 #include "TempDir.h"
 #include "UserRecord.h"
@@ -41,5 +42,9 @@ private:
 // A user with a password, allowed groups and rights valid around kToday.
 ewidor::UserRecord makeUser(const std::string& sign, const std::string& password, const std::string& groups = "/001");
 ewidor::EventTime at(std::chrono::year_month_day day, int hour = 8, int minute = 5);
+
+// The messages a prompter was shown, as (title, text).
+using Msg = std::pair<std::string, std::string>;
+std::vector<Msg> messages(const ewidor::ScriptedPrompter& prompter);
 
 } // namespace userstest

@@ -17,14 +17,6 @@ using namespace std::chrono;
 
 namespace {
 
-using Msg = std::pair<std::string, std::string>;
-
-std::vector<Msg> messages(const ScriptedPrompter& p) {
-    std::vector<Msg> out;
-    for (const auto& e : p.messages()) out.emplace_back(e.title, e.text);
-    return out;
-}
-
 year_month_day daysBefore(int n) { return year_month_day{sys_days{kToday} - days{n}}; }
 
 struct SignInTest : ::testing::Test {

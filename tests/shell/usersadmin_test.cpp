@@ -14,14 +14,6 @@ using namespace std::chrono;
 
 namespace {
 
-using Msg = std::pair<std::string, std::string>;
-
-std::vector<Msg> messages(const ScriptedPrompter& p) {
-    std::vector<Msg> out;
-    for (const auto& e : p.messages()) out.emplace_back(e.title, e.text);
-    return out;
-}
-
 struct UsersAdminTest : ::testing::Test {
     UsersSite site;
     ScriptedPrompter prompter;
