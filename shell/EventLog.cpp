@@ -35,17 +35,25 @@ std::string EventLog::TimeText(const EventTime& when) {
 
 // The table is built under a private name and linked into place, so no other
 // workstation ever opens a half-written header; a lost race leaves the other's log.
+// Where the share cannot link, the log is created in place (create refuses an
+// existing file, so the race still leaves one log).
 void EventLog::create() const {
     std::string target = dataRoot_ + kFileName;
     std::string scratch = dataRoot_ + "Log." + std::to_string(::getpid()) + ".tmp";
-    fs::remove(scratch);
     xb::CreateOptions options;
     options.password = kPassword;
-    xb::Table::create(scratch, xb::parseFieldList(kFields), options);
     std::error_code ec;
+    fs::remove(scratch, ec);
+    xb::Table::create(scratch, xb::parseFieldList(kFields), options);
     fs::create_hard_link(scratch, target, ec);
-    fs::remove(scratch);
-    if (ec && !fs::exists(target)) throw xb::Error(xb::ErrorCode::Io, "Nie utworzono logu: " + ec.message(), target);
+    bool linked = !ec;
+    fs::remove(scratch, ec);
+    if (linked || fs::exists(target, ec)) return;
+    try {
+        xb::Table::create(target, xb::parseFieldList(kFields), options);
+    } catch (const xb::Error& e) {
+        if (e.code() != xb::ErrorCode::AlreadyExists) throw;
+    }
 }
 
 void EventLog::WriteEvent(const std::string& user, EventKind kind, const EventTime& when) {
