@@ -65,10 +65,17 @@ std::vector<uint32_t> LogAdmin::copyShown() {
     return recnos;
 }
 
+// The first archive is the work table itself, linked into place so that a second
+// desktop archiving at the same moment appends to it instead of replacing it.
 void LogAdmin::appendToArchive() {
+    std::error_code ec;
     if (!fs::exists(ArchivePath())) {
-        fs::rename(WorkPath(), ArchivePath());
-        return;
+        fs::create_hard_link(WorkPath(), ArchivePath(), ec);
+        if (!ec) return;
+        if (!fs::exists(ArchivePath())) {
+            fs::rename(WorkPath(), ArchivePath());  // a share that cannot link
+            return;
+        }
     }
     auto work = xb::Table::open(WorkPath());
     auto archive = xb::Table::open(ArchivePath());
