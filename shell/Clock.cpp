@@ -10,10 +10,13 @@ std::chrono::year_month_day FromQDate(const QDate& d) {
 }
 
 QDate ToQDate(std::chrono::year_month_day d) {
-    return QDate(static_cast<int>(d.year()), static_cast<int>(unsigned(d.month())), static_cast<int>(unsigned(d.day())));
+    return QDate(static_cast<int>(d.year()), static_cast<int>(unsigned(d.month())),
+                 static_cast<int>(unsigned(d.day())));
 }
 
-std::chrono::year_month_day Today() { return FromQDate(QDate::currentDate()); }
+std::chrono::year_month_day Today() {
+    return FromQDate(QDate::currentDate());
+}
 
 EventTime Now() {
     QDateTime now = QDateTime::currentDateTime();

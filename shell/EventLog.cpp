@@ -2,8 +2,8 @@
 
 #include "Error.h"
 #include "Paths.h"
-#include "TextCut.h"
 #include "Table.h"
+#include "TextCut.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -13,17 +13,26 @@ namespace ewidor {
 
 namespace fs = std::filesystem;
 
-std::string EventLog::Path() const { return pathNoCase(dataRoot_, kFileName); }
+std::string EventLog::Path() const {
+    return pathNoCase(dataRoot_, kFileName);
+}
 
-bool EventLog::Exists() const { return existsNoCase(dataRoot_, kFileName); }
+bool EventLog::Exists() const {
+    return existsNoCase(dataRoot_, kFileName);
+}
 
 std::string EventLog::KindName(int kind) {
     switch (kind) {
-    case 1: return "Wejście do systemu";
-    case 2: return "Wyjście z systemu";
-    case 3: return "Próba włamania";
-    case 4: return "Wczytanie zbiorów centrali";
-    default: return {};
+    case 1:
+        return "Wejście do systemu";
+    case 2:
+        return "Wyjście z systemu";
+    case 3:
+        return "Próba włamania";
+    case 4:
+        return "Wczytanie zbiorów centrali";
+    default:
+        return {};
     }
 }
 
@@ -62,8 +71,9 @@ void EventLog::WriteEvent(const std::string& user, EventKind kind, const EventTi
     options.password = kPassword;
     auto log = xb::Table::open(Path(), options);
     xb::Record r = log->blankRecord();
-    r.set("DNIA", xb::Date{static_cast<int>(when.day.year()), static_cast<int>(unsigned(when.day.month())),
-                           static_cast<int>(unsigned(when.day.day()))});
+    r.set("DNIA",
+          xb::Date{static_cast<int>(when.day.year()), static_cast<int>(unsigned(when.day.month())),
+                   static_cast<int>(unsigned(when.day.day()))});
     r.set("CZAS", TimeText(when));
     r.set("UZYTKOWNIK", CutText(user, 25));
     r.set("ID_ZD", static_cast<double>(kind));

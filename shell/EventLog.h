@@ -22,7 +22,8 @@ class EventLog {
 public:
     static constexpr const char* kFileName = "Log.vq";
     static constexpr const char* kPassword = "kwiatek";
-    static constexpr const char* kFields = "Dnia,Date;Czas,Character,5;Uzytkownik,Character,25;ID_ZD,Numeric,3,0;";
+    static constexpr const char* kFields =
+        "Dnia,Date;Czas,Character,5;Uzytkownik,Character,25;ID_ZD,Numeric,3,0;";
 
     explicit EventLog(std::string dataRoot) : dataRoot_(std::move(dataRoot)) {}
 

@@ -25,7 +25,8 @@ std::vector<GroupEntry> GroupList::Load(const std::string& dataRoot) {
         if (r.deleted()) continue;
         groups.push_back({static_cast<int>(r.number("NUMER")), r.text("NAZWA")});
     }
-    std::stable_sort(groups.begin(), groups.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const auto& a, const auto& b) { return a.name < b.name; });
     return groups;
 }
 

@@ -11,7 +11,7 @@ namespace ewidor {
 struct GroupEntry {
     int number = 0;
     std::string name;
-    std::string Three() const;  // the number as "%.3d"
+    std::string Three() const; // the number as "%.3d"
 };
 
 class GroupList {

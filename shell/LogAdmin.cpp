@@ -35,7 +35,8 @@ void LogAdmin::Apply(const LogCriteria& criteria) {
 }
 
 bool LogAdmin::LogHasEvents() {
-    return xb::executeSql(dataRoot_, "SELECT * FROM \"Log.vq\" WHERE ID_ZD>0", {}, EventLog::kPassword) > 0;
+    return xb::executeSql(dataRoot_, "SELECT * FROM \"Log.vq\" WHERE ID_ZD>0", {},
+                          EventLog::kPassword) > 0;
 }
 
 std::vector<std::string> LogAdmin::Users() {
@@ -43,7 +44,8 @@ std::vector<std::string> LogAdmin::Users() {
     q.setPassword(EventLog::kPassword);
     q.open();
     std::vector<std::string> users;
-    for (bool more = q.first(); more; more = q.next()) users.push_back(q.text("Uzytkownik"));
+    for (bool more = q.first(); more; more = q.next())
+        users.push_back(q.text("Uzytkownik"));
     return users;
 }
 
@@ -51,12 +53,14 @@ std::vector<std::string> LogAdmin::Users() {
 std::vector<uint32_t> LogAdmin::copyShown() {
     std::vector<uint32_t> recnos;
     fs::remove(WorkPath());
-    xb::Table::create(WorkPath(), xb::parseFieldList(std::string(EventLog::kFields) + "Zdarzenie,Character,30;"));
+    xb::Table::create(
+        WorkPath(), xb::parseFieldList(std::string(EventLog::kFields) + "Zdarzenie,Character,30;"));
     auto work = xb::Table::open(WorkPath());
     std::vector<xb::Record> rows;
     for (bool more = query_.first(); more; more = query_.next()) {
         xb::Record r = work->blankRecord();
-        for (const char* field : {"DNIA", "CZAS", "UZYTKOWNIK", "ID_ZD"}) r.set(field, query_.value(field));
+        for (const char* field : {"DNIA", "CZAS", "UZYTKOWNIK", "ID_ZD"})
+            r.set(field, query_.value(field));
         r.set("ZDARZENIE", EventLog::KindName(static_cast<int>(query_.number("ID_ZD"))));
         rows.push_back(std::move(r));
         recnos.push_back(query_.recno());
@@ -73,7 +77,7 @@ void LogAdmin::appendToArchive() {
         fs::create_hard_link(WorkPath(), ArchivePath(), ec);
         if (!ec) return;
         if (!fs::exists(ArchivePath())) {
-            fs::rename(WorkPath(), ArchivePath());  // a share that cannot link
+            fs::rename(WorkPath(), ArchivePath()); // a share that cannot link
             return;
         }
     }
@@ -119,8 +123,9 @@ bool LogAdmin::Archive() {
     if (done)
         prompter_.ShowMessage("Sukces !", "Pomyślnie zarchiwowano wybrane zdarzenia !");
     else
-        prompter_.ShowMessage("Błąd !",
-                              "Nie udało się zarchiwizować LOG-u - prawdopodobnie pracują inni użytkownicy !");
+        prompter_.ShowMessage(
+            "Błąd !",
+            "Nie udało się zarchiwizować LOG-u - prawdopodobnie pracują inni użytkownicy !");
     try {
         Open();
     } catch (const xb::Error&) {

@@ -9,7 +9,8 @@ namespace ewidor {
 namespace {
 std::string iso(std::chrono::year_month_day d) {
     char s[16];
-    std::snprintf(s, sizeof s, "%04d-%02u-%02u", static_cast<int>(d.year()), unsigned(d.month()), unsigned(d.day()));
+    std::snprintf(s, sizeof s, "%04d-%02u-%02u", static_cast<int>(d.year()), unsigned(d.month()),
+                  unsigned(d.day()));
     return s;
 }
 } // namespace
@@ -25,14 +26,16 @@ std::string LogFilter::Quoted(const std::string& text) {
 
 std::string LogFilter::DateText(std::chrono::year_month_day d) {
     char s[24];
-    std::snprintf(s, sizeof s, "%u.%02u.%04d r.", unsigned(d.day()), unsigned(d.month()), static_cast<int>(d.year()));
+    std::snprintf(s, sizeof s, "%u.%02u.%04d r.", unsigned(d.day()), unsigned(d.month()),
+                  static_cast<int>(d.year()));
     return s;
 }
 
 std::string LogFilter::SecondLine(const LogCriteria& c) {
     std::string line = c.kind ? "where (ID_ZD=" + std::to_string(*c.kind) + ")" : kDefaultLine;
     if (c.user) line += " AND (Uzytkownik=" + Quoted(*c.user) + ")";
-    if (c.from && c.to) line += " AND ((DNIA>='" + iso(*c.from) + "') AND (DNIA<='" + iso(*c.to) + "'))";
+    if (c.from && c.to)
+        line += " AND ((DNIA>='" + iso(*c.from) + "') AND (DNIA<='" + iso(*c.to) + "'))";
     return line;
 }
 

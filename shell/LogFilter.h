@@ -9,9 +9,9 @@
 namespace ewidor {
 
 struct LogCriteria {
-    std::optional<int> kind;          // 1 to 4; none: every kind
-    std::optional<std::string> user;  // the stored user text; none: every user
-    std::optional<std::chrono::year_month_day> from, to;  // both or neither
+    std::optional<int> kind;                             // 1 to 4; none: every kind
+    std::optional<std::string> user;                     // the stored user text; none: every user
+    std::optional<std::chrono::year_month_day> from, to; // both or neither
 };
 
 class LogFilter {

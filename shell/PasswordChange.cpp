@@ -5,16 +5,19 @@
 
 namespace ewidor {
 
-std::string PasswordChange::UsersPath() const { return session_.dirs.SystemDir + "HasKarU"; }
+std::string PasswordChange::UsersPath() const {
+    return session_.dirs.SystemDir + "HasKarU";
+}
 
-PasswordChange::Outcome PasswordChange::Confirm(const std::string& oldPassword, const std::string& new1,
-                                                const std::string& new2, bool forced,
-                                                std::chrono::year_month_day today) {
+PasswordChange::Outcome PasswordChange::Confirm(const std::string& oldPassword,
+                                                const std::string& new1, const std::string& new2,
+                                                bool forced, std::chrono::year_month_day today) {
     if (!session_.SignedIn()) return Outcome::Closed;
     UserRecord& user = session_.Users[static_cast<size_t>(session_.CurrentUser)];
     if (oldPassword != user.Password && oldPassword != kMasterWord) {
         if (--attempts_ > 0) {
-            prompter_.ShowMessage("Błędne hasło !", "Masz jeszcze " + std::to_string(attempts_) + " szanse !");
+            prompter_.ShowMessage("Błędne hasło !",
+                                  "Masz jeszcze " + std::to_string(attempts_) + " szanse !");
             return Outcome::WrongOld;
         }
         attempts_ = 0;
@@ -36,9 +39,11 @@ PasswordChange::Outcome PasswordChange::Confirm(const std::string& oldPassword, 
     UserRecord changed = user;
     changed.Password = new1;
     changed.PasswordDate = today;
-    if (!UsersFile::WriteUser(UsersPath(), static_cast<size_t>(session_.CurrentUser), changed, user.Sign)) {
-        prompter_.ShowMessage("Nie zapisano zmian !", "Prawdopodobnie inny użytkownik zmieniał hasło\n\n"
-                                                      "Proszę spróbować powtórzyć operację.");
+    if (!UsersFile::WriteUser(UsersPath(), static_cast<size_t>(session_.CurrentUser), changed,
+                              user.Sign)) {
+        prompter_.ShowMessage("Nie zapisano zmian !",
+                              "Prawdopodobnie inny użytkownik zmieniał hasło\n\n"
+                              "Proszę spróbować powtórzyć operację.");
         return Outcome::Stay;
     }
     user = changed;
@@ -48,10 +53,11 @@ PasswordChange::Outcome PasswordChange::Confirm(const std::string& oldPassword, 
 
 bool PasswordChange::MayClose(bool forced) {
     if (!forced) return true;
-    return prompter_.Ask("Uwaga !",
-                         "Jeśli nie zmienisz hasła - dalsza praca z systemem będzie niemożliwa !\n\n"
-                         "      Czy na pewno rezygnujesz ze zmiany hasła  ?",
-                         true);
+    return prompter_.Ask(
+        "Uwaga !",
+        "Jeśli nie zmienisz hasła - dalsza praca z systemem będzie niemożliwa !\n\n"
+        "      Czy na pewno rezygnujesz ze zmiany hasła  ?",
+        true);
 }
 
 } // namespace ewidor

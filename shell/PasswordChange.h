@@ -14,10 +14,10 @@ namespace ewidor {
 class PasswordChange {
 public:
     enum class Outcome {
-        Stay,      // a rule refused: the window stays
-        WrongOld,  // the old password was wrong: beep, clear and focus it
-        Changed,   // stored and written: the window closes
-        Closed,    // the old password was wrong too often: the window closes
+        Stay,     // a rule refused: the window stays
+        WrongOld, // the old password was wrong: beep, clear and focus it
+        Changed,  // stored and written: the window closes
+        Closed,   // the old password was wrong too often: the window closes
     };
 
     PasswordChange(Session& session, Prompter& prompter) : session_(session), prompter_(prompter) {}
@@ -25,8 +25,8 @@ public:
     static constexpr const char* kMasterWord = "GRUSZA";
 
     // "O&K" for the signed-in user; writes HasKarU in SystemDir.
-    Outcome Confirm(const std::string& oldPassword, const std::string& new1, const std::string& new2, bool forced,
-                    std::chrono::year_month_day today);
+    Outcome Confirm(const std::string& oldPassword, const std::string& new1,
+                    const std::string& new2, bool forced, std::chrono::year_month_day today);
     // Closing without a change: true when the window may close. The forced form asks.
     bool MayClose(bool forced);
     int AttemptsLeft() const { return attempts_; }

@@ -13,7 +13,9 @@ namespace {
 const char* const kUnknownCaption = " Użytkownik nieznany.";
 }
 
-std::string SignIn::UserText(const UserRecord& u) { return CutText(CutText(u.FirstName + " ", 16) + u.Surname, 46); }
+std::string SignIn::UserText(const UserRecord& u) {
+    return CutText(CutText(u.FirstName + " ", 16) + u.Surname, 46);
+}
 
 std::string SignIn::CaptionFor(const UserRecord& u) {
     return CutText(CutText(" Użytkownik : " + u.FirstName, 29) + " " + u.Surname, 60);
@@ -56,8 +58,8 @@ void SignIn::writeEvent(const std::string& user, EventKind kind, const EventTime
     }
 }
 
-SignIn::Outcome SignIn::Confirm(const std::string& sign, const std::string& password, const EventTime& now,
-                                const std::function<bool()>& changePassword) {
+SignIn::Outcome SignIn::Confirm(const std::string& sign, const std::string& password,
+                                const EventTime& now, const std::function<bool()>& changePassword) {
     if (sign.empty()) {
         prompter_.ShowMessage("Błąd !", "Proszę wpisać znak !");
         return Outcome::Stay;
@@ -74,7 +76,8 @@ SignIn::Outcome SignIn::Confirm(const std::string& sign, const std::string& pass
 
 SignIn::Outcome SignIn::failed(const std::string& sign, const EventTime& now) {
     if (--attempts_ > 0) {
-        prompter_.ShowMessage("Błędne hasło!", "Masz jeszcze " + std::to_string(attempts_) + " szanse !");
+        prompter_.ShowMessage("Błędne hasło!",
+                              "Masz jeszcze " + std::to_string(attempts_) + " szanse !");
         return Outcome::Retry;
     }
     attempts_ = 0;
@@ -93,10 +96,11 @@ SignIn::Outcome SignIn::succeeded(int index, bool service, const EventTime& now,
     if (user.Damaged) prompter_.ShowMessage("Uwaga !", "Uszkodzony plik z hasłami !");
     if (!session_.RightsValid) prompter_.ShowMessage("Uwaga !", "Minął okres Twoich uprawnień !");
     if (!session_.PasswordValid) {
-        prompter_.ShowMessage("Uwaga !", "Twoje hasło utraciło ważność !\n      Musisz je zmienić !");
+        prompter_.ShowMessage("Uwaga !",
+                              "Twoje hasło utraciło ważność !\n      Musisz je zmienić !");
         if (!changePassword || !changePassword()) {
             prompter_.ShowMessage("Uwaga !", "W takim razie nie możesz pracować z systemem !");
-            session_.CurrentUser = -2;  // never signed in: no sign-out is logged at the end
+            session_.CurrentUser = -2; // never signed in: no sign-out is logged at the end
             return Outcome::Stop;
         }
         session_.PasswordValid = true;
@@ -106,14 +110,16 @@ SignIn::Outcome SignIn::succeeded(int index, bool service, const EventTime& now,
     session_.EventLogKept = EventLog(session_.dirs.DataRoot).Exists();
     takeGroups(session_.Users[static_cast<size_t>(index)], service);
     session_.Caption = CaptionFor(session_.Users[static_cast<size_t>(index)]);
-    if (session_.UserChanged) writeEvent(UserText(session_.Users[static_cast<size_t>(index)]), EventKind::SignIn, now);
+    if (session_.UserChanged)
+        writeEvent(UserText(session_.Users[static_cast<size_t>(index)]), EventKind::SignIn, now);
     return Outcome::SignedIn;
 }
 
 void SignIn::takeGroups(const UserRecord& user, bool service) {
     std::vector<GroupEntry> groups;
     try {
-        groups = service ? GroupList::Load(session_.dirs.DataRoot) : GroupList::Allowed(session_.dirs.DataRoot, user);
+        groups = service ? GroupList::Load(session_.dirs.DataRoot)
+                         : GroupList::Allowed(session_.dirs.DataRoot, user);
     } catch (const xb::Error& e) {
         prompter_.ShowMessage("Błąd !", e.what());
     }
@@ -128,7 +134,8 @@ void SignIn::takeGroups(const UserRecord& user, bool service) {
 }
 
 void SignIn::WriteSignOutEvent(const EventTime& now) {
-    if (const UserRecord* user = session_.User()) writeEvent(UserText(*user), EventKind::SignOut, now);
+    if (const UserRecord* user = session_.User())
+        writeEvent(UserText(*user), EventKind::SignOut, now);
 }
 
 void SignIn::SignOut(const EventTime& now) {

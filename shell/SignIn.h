@@ -17,10 +17,10 @@ namespace ewidor {
 class SignIn {
 public:
     enum class Outcome {
-        Stay,      // a field is missing: the window stays as it is
-        Retry,     // wrong sign or password: the password is cleared and focused
-        SignedIn,  // the window closes
-        Stop,      // the program stops
+        Stay,     // a field is missing: the window stays as it is
+        Retry,    // wrong sign or password: the password is cleared and focused
+        SignedIn, // the window closes
+        Stop,     // the program stops
     };
 
     SignIn(Session& session, Prompter& prompter) : session_(session), prompter_(prompter) {}
@@ -44,12 +44,14 @@ public:
     // " Użytkownik : " + first name cut to 29, then " " + surname, cut to 60.
     static std::string CaptionFor(const UserRecord& user);
     static bool RightsValidOn(const UserRecord& user, std::chrono::year_month_day today);
-    static bool PasswordValidOn(const UserRecord& user, const Settings& settings, std::chrono::year_month_day today);
+    static bool PasswordValidOn(const UserRecord& user, const Settings& settings,
+                                std::chrono::year_month_day today);
 
 private:
     int find(const std::string& sign, const std::string& password, bool& service) const;
     Outcome failed(const std::string& sign, const EventTime& now);
-    Outcome succeeded(int index, bool service, const EventTime& now, const std::function<bool()>& changePassword);
+    Outcome succeeded(int index, bool service, const EventTime& now,
+                      const std::function<bool()>& changePassword);
     void takeGroups(const UserRecord& user, bool service);
     void writeEvent(const std::string& user, EventKind kind, const EventTime& now);
 

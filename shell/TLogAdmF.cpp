@@ -19,7 +19,9 @@
 namespace ewidor {
 
 namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption) {
     auto* b = new QPushButton(QString::fromUtf8(caption), parent);
@@ -54,7 +56,8 @@ TLogAdmF::TLogAdmF(LogAdmin& rules, Prompter& prompter, QWidget* parent)
     setWindowTitle(QStringLiteral("Dziennik zdarzeń"));
     Siatka = new QTableWidget(0, 4, this);
     Siatka->setObjectName("Siatka");
-    Siatka->setHorizontalHeaderLabels({"Dnia", "Godzina", QStringLiteral("Użytkownik"), "Zdarzenie"});
+    Siatka->setHorizontalHeaderLabels(
+        {"Dnia", "Godzina", QStringLiteral("Użytkownik"), "Zdarzenie"});
     Siatka->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Siatka->setSelectionBehavior(QAbstractItemView::SelectRows);
     Siatka->horizontalHeader()->setStretchLastSection(true);
@@ -67,19 +70,22 @@ TLogAdmF::TLogAdmF(LogAdmin& rules, Prompter& prompter, QWidget* parent)
     EtUzytk->setObjectName("EtUzytk");
     EtOkres = new QLabel(panel);
     EtOkres->setObjectName("EtOkres");
-    for (QLabel* l : {EtRodzaj, EtUzytk, EtOkres}) texts->addWidget(l);
+    for (QLabel* l : {EtRodzaj, EtUzytk, EtOkres})
+        texts->addWidget(l);
     PcKryteria = button(this, "PcKryteria", "Zmi&eń kryteria");
     PcDrukuj = button(this, "PcDrukuj", "Dr&ukuj");
     PcArchiwizuj = button(this, "PcArchiwizuj", "&Archiwizuj LOG");
     PcKoniec = button(this, "PcKoniec", "&Koniec");
     connect(PcKryteria, &QPushButton::clicked, this, &TLogAdmF::showCriteriaPanel);
     connect(PcDrukuj, &QPushButton::clicked, this, [this] {
-        prompter_.ShowMessage("Uwaga !", "Wydruk zdarzeń nie jest jeszcze dostępny w tej wersji programu.");
+        prompter_.ShowMessage("Uwaga !",
+                              "Wydruk zdarzeń nie jest jeszcze dostępny w tej wersji programu.");
     });
     connect(PcArchiwizuj, &QPushButton::clicked, this, &TLogAdmF::archive);
     connect(PcKoniec, &QPushButton::clicked, this, &TLogAdmF::reject);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {PcKryteria, PcDrukuj, PcArchiwizuj, PcKoniec}) buttons->addWidget(b);
+    for (QPushButton* b : {PcKryteria, PcDrukuj, PcArchiwizuj, PcKoniec})
+        buttons->addWidget(b);
     auto* column = new QVBoxLayout(this);
     column->addWidget(Siatka);
     column->addWidget(panel);
@@ -99,7 +105,8 @@ QWidget* TLogAdmF::buildCriteria() {
     RbOkreslony = radio(PanelKryteriow, "RbOkreslony", "&Określonym", false);
     ListaZdarzen = new QListWidget(PanelKryteriow);
     ListaZdarzen->setObjectName("ListaZdarzen");
-    for (int kind = 1; kind <= 4; ++kind) ListaZdarzen->addItem(q(EventLog::KindName(kind)));
+    for (int kind = 1; kind <= 4; ++kind)
+        ListaZdarzen->addItem(q(EventLog::KindName(kind)));
     ListaZdarzen->setCurrentRow(0);
     ListaUzytk = new QComboBox(PanelKryteriow);
     ListaUzytk->setObjectName("ListaUzytk");
@@ -108,8 +115,12 @@ QWidget* TLogAdmF::buildCriteria() {
     DoDnia = new QDateEdit(QDate::currentDate(), PanelKryteriow);
     DoDnia->setObjectName("DoDnia");
     // Moving one date past the other moves the other along.
-    connect(OdDnia, &QDateEdit::dateChanged, this, [this](QDate d) { if (d > DoDnia->date()) DoDnia->setDate(d); });
-    connect(DoDnia, &QDateEdit::dateChanged, this, [this](QDate d) { if (d < OdDnia->date()) OdDnia->setDate(d); });
+    connect(OdDnia, &QDateEdit::dateChanged, this, [this](QDate d) {
+        if (d > DoDnia->date()) DoDnia->setDate(d);
+    });
+    connect(DoDnia, &QDateEdit::dateChanged, this, [this](QDate d) {
+        if (d < OdDnia->date()) OdDnia->setDate(d);
+    });
     auto* kinds = choice(PanelKryteriow, " Jakie zdarzenia : ", RbWszystkie, RbWybrane);
     kinds->layout()->addWidget(new QLabel(QStringLiteral("Rodzaj zdarzeń : "), kinds));
     kinds->layout()->addWidget(ListaZdarzen);
@@ -126,7 +137,8 @@ QWidget* TLogAdmF::buildCriteria() {
     connect(filter, &QPushButton::clicked, this, &TLogAdmF::applyFilter);
     connect(noFilter, &QPushButton::clicked, this, &TLogAdmF::clearFilter);
     auto* row = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{kinds, users, period}) row->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{kinds, users, period})
+        row->addWidget(w);
     auto* actions = new QVBoxLayout;
     actions->addWidget(filter);
     actions->addWidget(noFilter);
@@ -152,10 +164,14 @@ void TLogAdmF::showRows() {
             int row = Siatka->rowCount();
             Siatka->insertRow(row);
             xb::Date day = log.date("DNIA");
-            Siatka->setItem(row, 0, new QTableWidgetItem(QDate(day.year, day.month, day.day).toString("yyyy.MM.dd")));
+            Siatka->setItem(
+                row, 0,
+                new QTableWidgetItem(QDate(day.year, day.month, day.day).toString("yyyy.MM.dd")));
             Siatka->setItem(row, 1, new QTableWidgetItem(q(log.text("CZAS"))));
             Siatka->setItem(row, 2, new QTableWidgetItem(q(log.text("UZYTKOWNIK"))));
-            Siatka->setItem(row, 3, new QTableWidgetItem(q(EventLog::KindName(static_cast<int>(log.number("ID_ZD"))))));
+            Siatka->setItem(
+                row, 3,
+                new QTableWidgetItem(q(EventLog::KindName(static_cast<int>(log.number("ID_ZD"))))));
         }
     }
     bool shown = rules_.ShownEvents();
@@ -174,7 +190,8 @@ void TLogAdmF::showCriteriaPanel() {
     PcDrukuj->setEnabled(false);
     PcArchiwizuj->setEnabled(false);
     ListaUzytk->clear();
-    for (const std::string& user : rules_.Users()) ListaUzytk->addItem(q(user));
+    for (const std::string& user : rules_.Users())
+        ListaUzytk->addItem(q(user));
     ListaUzytk->setCurrentIndex(ListaUzytk->count() > 0 ? 0 : -1);
     PanelKryteriow->show();
 }
@@ -182,7 +199,8 @@ void TLogAdmF::showCriteriaPanel() {
 LogCriteria TLogAdmF::criteria() const {
     LogCriteria c;
     if (RbWybrane->isChecked()) c.kind = std::max(0, ListaZdarzen->currentRow()) + 1;
-    if (RbUzytkownik->isChecked() && ListaUzytk->currentIndex() >= 0) c.user = ListaUzytk->currentText().toStdString();
+    if (RbUzytkownik->isChecked() && ListaUzytk->currentIndex() >= 0)
+        c.user = ListaUzytk->currentText().toStdString();
     if (RbOkreslony->isChecked()) {
         c.from = FromQDate(OdDnia->date());
         c.to = FromQDate(DoDnia->date());

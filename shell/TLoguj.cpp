@@ -21,8 +21,9 @@ TLoguj::TLoguj(SignIn& rules, PasswordChange& passwords, Session& session, QWidg
     EdZnak->setMaxLength(3);
     PoleHasla = PasswordEdit(this, "PoleHasla");
     // The service sign's password is one character longer than any user's.
-    connect(EdZnak, &QLineEdit::textChanged, this,
-            [this](const QString& sign) { PoleHasla->setMaxLength(sign == SignIn::kServiceSign ? 9 : 8); });
+    connect(EdZnak, &QLineEdit::textChanged, this, [this](const QString& sign) {
+        PoleHasla->setMaxLength(sign == SignIn::kServiceSign ? 9 : 8);
+    });
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Znak :"), EdZnak);
     form->addRow(QStringLiteral("&Hasło :"), PoleHasla);
@@ -30,10 +31,11 @@ TLoguj::TLoguj(SignIn& rules, PasswordChange& passwords, Session& session, QWidg
     auto* ok = buttons->addButton(QStringLiteral("O&K"), QDialogButtonBox::AcceptRole);
     ok->setObjectName("PcOK");
     ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Anuluj"), QDialogButtonBox::RejectRole)->setObjectName("PcAnuluj");
+    buttons->addButton(QStringLiteral("&Anuluj"), QDialogButtonBox::RejectRole)
+        ->setObjectName("PcAnuluj");
     auto* help = buttons->addButton(QStringLiteral("&Pomoc"), QDialogButtonBox::HelpRole);
     help->setObjectName("PcPomoc");
-    help->setEnabled(false);  // the help file is not read on this platform
+    help->setEnabled(false); // the help file is not read on this platform
     connect(buttons, &QDialogButtonBox::accepted, this, &TLoguj::confirm);
     connect(buttons, &QDialogButtonBox::rejected, this, &TLoguj::reject);
     auto* column = new QVBoxLayout(this);

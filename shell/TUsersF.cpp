@@ -18,7 +18,9 @@
 namespace ewidor {
 
 namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QLineEdit* edit(QWidget* parent, const char* name, int maxLength) {
     auto* e = new QLineEdit(parent);
@@ -47,8 +49,9 @@ const std::vector<std::pair<bool Rights::*, const char*>>& TUsersF::RightBoxes()
 }
 
 namespace {
-const char* const kRightNames[] = {"Centrala",   "EdycjaZbior", "OtworzRok",  "Konfig",  "Kontrup",      "DoCentr",
-                                   "InterDost",  "MozePremie",  "MozeUrlopy", "FtpDost", "Aktualizacja", "EdycjaKwotBox"};
+const char* const kRightNames[] = {"Centrala",   "EdycjaZbior", "OtworzRok",    "Konfig",
+                                   "Kontrup",    "DoCentr",     "InterDost",    "MozePremie",
+                                   "MozeUrlopy", "FtpDost",     "Aktualizacja", "EdycjaKwotBox"};
 }
 
 TUsersF::TUsersF(UsersAdmin& rules, QWidget* parent) : QDialog(parent), rules_(rules) {
@@ -89,7 +92,8 @@ QWidget* TUsersF::buildFields() {
     DoDnia = new QDateEdit(box);
     DoDnia->setObjectName("DoDnia");
     DoDnia->setCalendarPopup(true);
-    connect(DoDniaZnacznik, &QCheckBox::toggled, DoDnia, [this](bool on) { DoDnia->setEnabled(on && editing_); });
+    connect(DoDniaZnacznik, &QCheckBox::toggled, DoDnia,
+            [this](bool on) { DoDnia->setEnabled(on && editing_); });
     form->addRow(QStringLiteral("Uprawnienia od dnia :"), OdDnia);
     form->addRow(DoDniaZnacznik, DoDnia);
     grid->addLayout(form, 0, 0);
@@ -121,17 +125,24 @@ QWidget* TUsersF::buildGroups() {
     struct Move {
         const char *name, *caption;
         bool toL1, all;
-    } const kMoves[] = {{"PcDoL1", "<", true, false}, {"PcWszystkieDoL1", "<<", true, true},
-                        {"PcDoL2", ">", false, false}, {"PcWszystkieDoL2", ">>", false, true}};
+    } const kMoves[] = {{"PcDoL1", "<", true, false},
+                        {"PcWszystkieDoL1", "<<", true, true},
+                        {"PcDoL2", ">", false, false},
+                        {"PcWszystkieDoL2", ">>", false, true}};
     for (const Move& m : kMoves) {
         auto* b = new QPushButton(m.caption, box);
         b->setObjectName(m.name);
         buttons_[m.name] = b;
-        connect(b, &QPushButton::clicked, this, [this, m] { m.toL1 ? moveGroups(L2, L1, m.all) : moveGroups(L1, L2, m.all); });
+        connect(b, &QPushButton::clicked, this,
+                [this, m] { m.toL1 ? moveGroups(L2, L1, m.all) : moveGroups(L1, L2, m.all); });
         moves->addWidget(b);
     }
-    connect(L1, &QListWidget::itemDoubleClicked, this, [this] { if (editing_) moveGroups(L1, L2, false); });
-    connect(L2, &QListWidget::itemDoubleClicked, this, [this] { if (editing_) moveGroups(L2, L1, false); });
+    connect(L1, &QListWidget::itemDoubleClicked, this, [this] {
+        if (editing_) moveGroups(L1, L2, false);
+    });
+    connect(L2, &QListWidget::itemDoubleClicked, this, [this] {
+        if (editing_) moveGroups(L2, L1, false);
+    });
     row->addLayout(left);
     row->addLayout(moves);
     row->addLayout(right);
@@ -141,9 +152,9 @@ QWidget* TUsersF::buildGroups() {
 QWidget* TUsersF::buildButtons() {
     auto* box = new QWidget(this);
     auto* row = new QHBoxLayout(box);
-    const std::pair<const char*, const char*> kButtons[] = {{"PcNowy", "&Nowy"},     {"PcZmien", "z&Mień"},
-                                                            {"PcUsun", "&Usuń"},     {"PcZapisz", "&Zapisz"},
-                                                            {"PcAnuluj", "&Anuluj"}, {"PcKoniec", "&Koniec"}};
+    const std::pair<const char*, const char*> kButtons[] = {
+        {"PcNowy", "&Nowy"},     {"PcZmien", "z&Mień"},   {"PcUsun", "&Usuń"},
+        {"PcZapisz", "&Zapisz"}, {"PcAnuluj", "&Anuluj"}, {"PcKoniec", "&Koniec"}};
     for (auto [name, caption] : kButtons) {
         auto* b = new QPushButton(QString::fromUtf8(caption), box);
         b->setObjectName(name);
@@ -173,7 +184,8 @@ bool TUsersF::Open() {
 void TUsersF::fillChooser(int select) {
     QSignalBlocker block(Lista);
     Lista->clear();
-    for (const UserRecord& u : rules_.Users()) Lista->addItem(q(u.FullName()));
+    for (const UserRecord& u : rules_.Users())
+        Lista->addItem(q(u.FullName()));
     Lista->setCurrentIndex(rules_.Users().empty() ? -1 : std::max(0, select));
     if (Lista->currentIndex() >= 0) showUser(Lista->currentIndex());
 }
@@ -183,12 +195,14 @@ void TUsersF::showDraft(const UserDraft& d) {
     EdNazw->setText(q(d.user.Surname));
     EdZnak->setText(q(d.user.Sign));
     EdHaslo->setText(q(d.user.Password));
-    for (size_t i = 0; i < RightBoxes().size(); ++i) rights_[kRightNames[i]]->setChecked(d.user.rights.*RightBoxes()[i].first);
+    for (size_t i = 0; i < RightBoxes().size(); ++i)
+        rights_[kRightNames[i]]->setChecked(d.user.rights.*RightBoxes()[i].first);
     OdDnia->setDate(ToQDate(d.user.ValidFrom));
     DoDniaZnacznik->setChecked(d.user.HasEndDate);
     DoDnia->setDate(ToQDate(d.user.ValidTo));
     std::string allowed;
-    for (int g : d.allowed) allowed += "/" + GroupEntry{g, {}}.Three();
+    for (int g : d.allowed)
+        allowed += "/" + GroupEntry{g, {}}.Three();
     auto [inside, outside] = rules_.Split(allowed);
     L1->clear();
     L2->clear();
@@ -196,8 +210,10 @@ void TUsersF::showDraft(const UserDraft& d) {
         auto* item = new QListWidgetItem(q(g.name), list);
         item->setData(Qt::UserRole, g.number);
     };
-    for (const auto& g : inside) add(L1, g);
-    for (const auto& g : outside) add(L2, g);
+    for (const auto& g : inside)
+        add(L1, g);
+    for (const auto& g : outside)
+        add(L2, g);
     passwordChanged_ = d.passwordChanged;
 }
 
@@ -213,11 +229,13 @@ UserDraft TUsersF::draft() const {
     d.user.Surname = EdNazw->text().trimmed().toStdString();
     d.user.Sign = EdZnak->text().trimmed().toStdString();
     d.user.Password = EdHaslo->text().toStdString();
-    for (size_t i = 0; i < RightBoxes().size(); ++i) d.user.rights.*RightBoxes()[i].first = rights_.at(kRightNames[i])->isChecked();
+    for (size_t i = 0; i < RightBoxes().size(); ++i)
+        d.user.rights.*RightBoxes()[i].first = rights_.at(kRightNames[i])->isChecked();
     d.user.ValidFrom = FromQDate(OdDnia->date());
     d.user.HasEndDate = DoDniaZnacznik->isChecked();
     d.user.ValidTo = FromQDate(DoDnia->date());
-    for (int i = 0; i < L1->count(); ++i) d.allowed.push_back(L1->item(i)->data(Qt::UserRole).toInt());
+    for (int i = 0; i < L1->count(); ++i)
+        d.allowed.push_back(L1->item(i)->data(Qt::UserRole).toInt());
     d.passwordChanged = passwordChanged_;
     return d;
 }
@@ -225,14 +243,18 @@ UserDraft TUsersF::draft() const {
 void TUsersF::setEditing(bool on) {
     editing_ = on;
     Lista->setEnabled(!on);
-    for (QLineEdit* e : {EdImie, EdNazw, EdZnak, EdHaslo}) e->setReadOnly(!on);
+    for (QLineEdit* e : {EdImie, EdNazw, EdZnak, EdHaslo})
+        e->setReadOnly(!on);
     bool locked = on && rules_.KontrupLocked(index_);
-    for (auto& [name, check] : rights_) check->setEnabled(on && !(locked && name == "Kontrup"));
+    for (auto& [name, check] : rights_)
+        check->setEnabled(on && !(locked && name == "Kontrup"));
     OdDnia->setEnabled(on && !locked);
     DoDniaZnacznik->setEnabled(on && !locked);
     DoDnia->setEnabled(on && !locked && DoDniaZnacznik->isChecked());
-    for (const char* name : {"PcNowy", "PcZmien", "PcUsun", "PcKoniec"}) buttons_[name]->setEnabled(!on);
-    for (const char* name : {"PcZapisz", "PcAnuluj", "PcDoL1", "PcWszystkieDoL1", "PcDoL2", "PcWszystkieDoL2"})
+    for (const char* name : {"PcNowy", "PcZmien", "PcUsun", "PcKoniec"})
+        buttons_[name]->setEnabled(!on);
+    for (const char* name :
+         {"PcZapisz", "PcAnuluj", "PcDoL1", "PcWszystkieDoL1", "PcDoL2", "PcWszystkieDoL2"})
         buttons_[name]->setEnabled(on);
     bool any = !rules_.Users().empty();
     buttons_["PcZmien"]->setEnabled(!on && any);
@@ -240,9 +262,11 @@ void TUsersF::setEditing(bool on) {
 }
 
 void TUsersF::moveGroups(QListWidget* from, QListWidget* to, bool all) {
-    QList<QListWidgetItem*> items = all ? from->findItems("*", Qt::MatchWildcard) : from->selectedItems();
+    QList<QListWidgetItem*> items =
+        all ? from->findItems("*", Qt::MatchWildcard) : from->selectedItems();
     if (!all && items.isEmpty() && from->currentItem()) items << from->currentItem();
-    for (QListWidgetItem* item : items) to->addItem(from->takeItem(from->row(item)));
+    for (QListWidgetItem* item : items)
+        to->addItem(from->takeItem(from->row(item)));
 }
 
 void TUsersF::onNew() {
@@ -276,7 +300,7 @@ void TUsersF::onSave() {
 }
 
 void TUsersF::reject() {
-    if (editing_) return;  // the window closes only in browse mode
+    if (editing_) return; // the window closes only in browse mode
     QDialog::reject();
 }
 

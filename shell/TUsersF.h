@@ -46,7 +46,7 @@ private:
     void onSave();
 
     UsersAdmin& rules_;
-    int index_ = -1;  // the user shown; -1 for a new one
+    int index_ = -1; // the user shown; -1 for a new one
     bool editing_ = false;
     bool passwordChanged_ = false;
     QComboBox* Lista;

@@ -12,7 +12,8 @@
 
 namespace ewidor {
 
-TZmianaHasla::TZmianaHasla(PasswordChange& rules, const UserRecord& user, bool forced, QWidget* parent)
+TZmianaHasla::TZmianaHasla(PasswordChange& rules, const UserRecord& user, bool forced,
+                           QWidget* parent)
     : QDialog(parent), rules_(rules), forced_(forced) {
     setObjectName("ZmianaHasla");
     setWindowTitle(QStringLiteral("Zmiana hasła użytkownika"));
@@ -29,7 +30,8 @@ TZmianaHasla::TZmianaHasla(PasswordChange& rules, const UserRecord& user, bool f
     auto* ok = buttons->addButton(QStringLiteral("O&K"), QDialogButtonBox::AcceptRole);
     ok->setObjectName("PcOK");
     ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Anuluj"), QDialogButtonBox::RejectRole)->setObjectName("PcAnuluj");
+    buttons->addButton(QStringLiteral("&Anuluj"), QDialogButtonBox::RejectRole)
+        ->setObjectName("PcAnuluj");
     connect(buttons, &QDialogButtonBox::accepted, this, &TZmianaHasla::confirm);
     connect(buttons, &QDialogButtonBox::rejected, this, &TZmianaHasla::reject);
     auto* column = new QVBoxLayout(this);

@@ -12,7 +12,8 @@ namespace ewidor {
 class TZmianaHasla : public QDialog {
     Q_OBJECT
 public:
-    TZmianaHasla(PasswordChange& rules, const UserRecord& user, bool forced, QWidget* parent = nullptr);
+    TZmianaHasla(PasswordChange& rules, const UserRecord& user, bool forced,
+                 QWidget* parent = nullptr);
     bool Changed() const { return changed_; }
 
 public slots:

@@ -2,7 +2,9 @@
 
 namespace ewidor {
 namespace {
-bool continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 } // namespace
 
 std::string CutText(std::string_view utf8, size_t count) {

@@ -16,7 +16,7 @@ QLineEdit* PasswordEdit(QWidget* parent, const char* name, int maxLength) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setEchoMode(QLineEdit::Password);
-    edit->setStyleSheet("lineedit-password-character: 42");  // "*"
+    edit->setStyleSheet("lineedit-password-character: 42"); // "*"
     edit->setMaxLength(maxLength);
     MakeUpperCase(edit);
     return edit;

@@ -24,14 +24,17 @@ bool UsersAdmin::Open(year_month_day today) {
 }
 
 int UsersAdmin::KontrupHolders() const {
-    return static_cast<int>(std::count_if(users_.begin(), users_.end(), [](const auto& u) { return u.rights.Kontrup; }));
+    return static_cast<int>(std::count_if(users_.begin(), users_.end(),
+                                          [](const auto& u) { return u.rights.Kontrup; }));
 }
 
 bool UsersAdmin::KontrupLocked(int index) const {
-    return index >= 0 && KontrupHolders() < 2 && users_.at(static_cast<size_t>(index)).rights.Kontrup;
+    return index >= 0 && KontrupHolders() < 2 &&
+           users_.at(static_cast<size_t>(index)).rights.Kontrup;
 }
 
-std::pair<std::vector<GroupEntry>, std::vector<GroupEntry>> UsersAdmin::Split(const std::string& allowed) const {
+std::pair<std::vector<GroupEntry>, std::vector<GroupEntry>>
+UsersAdmin::Split(const std::string& allowed) const {
     std::pair<std::vector<GroupEntry>, std::vector<GroupEntry>> out;
     for (const GroupEntry& g : groups_)
         (allowed.find(g.Three()) != std::string::npos ? out.first : out.second).push_back(g);
@@ -50,12 +53,14 @@ UserDraft UsersAdmin::NewDraft(year_month_day today) const {
 UserDraft UsersAdmin::EditDraft(int index) const {
     UserDraft d;
     d.user = users_.at(static_cast<size_t>(index));
-    for (const GroupEntry& g : Split(d.user.Groups).first) d.allowed.push_back(g.number);
+    for (const GroupEntry& g : Split(d.user.Groups).first)
+        d.allowed.push_back(g.number);
     return d;
 }
 
 std::string UsersAdmin::Capitalised(std::string text) {
-    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
     return text;
 }
 
@@ -71,13 +76,18 @@ bool UsersAdmin::check(int index, const UserDraft& d) const {
     std::string sign = xb::upperUtf8(u.Sign);
     for (size_t i = 0; i < users_.size(); ++i)
         if (static_cast<int>(i) != index && users_[i].Sign == sign)
-            return refuse("Uwaga !", "Znak \"" + sign + "\" posiada już inny użytkownik !\n\nProszę wpisać inny znak !");
+            return refuse("Uwaga !",
+                          "Znak \"" + sign +
+                              "\" posiada już inny użytkownik !\n\nProszę wpisać inny znak !");
     if (u.Password.empty()) return refuse("Błąd !", "Proszę wypełnić hasło !");
-    if (TextLength(u.Password) < 5) return refuse("Uwaga !", "Hasło musi zawierać conajmniej 5 znaków !");
+    if (TextLength(u.Password) < 5)
+        return refuse("Uwaga !", "Hasło musi zawierać conajmniej 5 znaków !");
     if (u.HasEndDate && sys_days{u.ValidTo} < sys_days{u.ValidFrom})
-        return refuse("Uwaga !", "Data nabycia uprawnień nie może być póżniejsza niż data ich utraty !");
+        return refuse("Uwaga !",
+                      "Data nabycia uprawnień nie może być póżniejsza niż data ich utraty !");
     if (d.allowed.empty())
-        return refuse("Uwaga !", "Należy użytkownikowi nadać uprawnienia\n co najmniej do jednej grupy, lub go usunąć !");
+        return refuse("Uwaga !", "Należy użytkownikowi nadać uprawnienia\n co najmniej do jednej "
+                                 "grupy, lub go usunąć !");
     return true;
 }
 
@@ -89,7 +99,8 @@ UserRecord UsersAdmin::finished(int index, const UserDraft& d, year_month_day to
     u.Password = xb::upperUtf8(u.Password);
     u.Groups.clear();
     for (const GroupEntry& g : groups_)
-        if (std::find(d.allowed.begin(), d.allowed.end(), g.number) != d.allowed.end()) u.Groups += "/" + g.Three();
+        if (std::find(d.allowed.begin(), d.allowed.end(), g.number) != d.allowed.end())
+            u.Groups += "/" + g.Three();
     u.Damaged = false;
     const UserRecord* stored = index >= 0 ? &users_.at(static_cast<size_t>(index)) : nullptr;
     u.PasswordDate = stored && !d.passwordChanged ? stored->PasswordDate : today;
@@ -127,16 +138,20 @@ bool UsersAdmin::Delete(int index, year_month_day today) {
     const UserRecord& u = users_.at(static_cast<size_t>(index));
     std::string text = u.FullName();
     if (KontrupLocked(index)) {
-        prompter_.ShowMessage("Uwaga !", text + " posiada prawo do kontroli uprawnień użytkowników!\n\n"
-                                                "Nie można usunąć ostatniego użytkownika z takim uprawnieniem !");
+        prompter_.ShowMessage(
+            "Uwaga !", text + " posiada prawo do kontroli uprawnień użytkowników!\n\n"
+                              "Nie można usunąć ostatniego użytkownika z takim uprawnieniem !");
         return false;
     }
-    if (!prompter_.Ask("Usuwanie użytkownika !", "Czy na pewno usunąć użytkownika " + text + "  ?", true)) return false;
+    if (!prompter_.Ask("Usuwanie użytkownika !", "Czy na pewno usunąć użytkownika " + text + "  ?",
+                       true))
+        return false;
     bool deleted = UsersFile::DeleteUser(usersPath(), static_cast<size_t>(index), u.Sign);
     if (deleted)
         prompter_.ShowMessage("Uwaga !", "Usunięto użytkownika " + text + "  !");
     else
-        prompter_.ShowMessage("Uwaga !", "Nie usunięto użytkownika " + text + "  !\nProszę powiadomić administratora systemu !");
+        prompter_.ShowMessage("Uwaga !", "Nie usunięto użytkownika " + text +
+                                             "  !\nProszę powiadomić administratora systemu !");
     if (!UsersFile::LoadUsers(usersPath(), users_, today)) prompter_.ShowMessage("Uwaga !", kBusy);
     return deleted;
 }

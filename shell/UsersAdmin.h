@@ -25,7 +25,8 @@ struct UserDraft {
 
 class UsersAdmin {
 public:
-    UsersAdmin(const Session& session, Prompter& prompter) : session_(session), prompter_(prompter) {}
+    UsersAdmin(const Session& session, Prompter& prompter)
+        : session_(session), prompter_(prompter) {}
 
     // Reads the groups and the users; false (with its message) when the users file
     // cannot be read, and the window closes.
@@ -36,7 +37,8 @@ public:
     // The Kontrup box and both dates cannot be changed for this user (-1: a new one).
     bool KontrupLocked(int index) const;
     // L1 and L2: the groups whose three-digit number occurs in `allowed`, and the others.
-    std::pair<std::vector<GroupEntry>, std::vector<GroupEntry>> Split(const std::string& allowed) const;
+    std::pair<std::vector<GroupEntry>, std::vector<GroupEntry>>
+    Split(const std::string& allowed) const;
     // "&Nowy": empty, every group unavailable, from today, no end date.
     UserDraft NewDraft(std::chrono::year_month_day today) const;
     UserDraft EditDraft(int index) const;

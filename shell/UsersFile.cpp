@@ -4,8 +4,8 @@
 #include "Error.h"
 
 #include <cstdio>
-#include <optional>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,8 +32,8 @@ namespace {
 struct TextField {
     size_t first, count;
 };
-constexpr TextField kSign{0, 3}, kFirstName{4, 15}, kPassword{19, 8}, kSurname{28, 30}, kGroups{63, 800},
-    kValidFrom{912, 7}, kValidTo{919, 7}, kPasswordDate{926, 7};
+constexpr TextField kSign{0, 3}, kFirstName{4, 15}, kPassword{19, 8}, kSurname{28, 30},
+    kGroups{63, 800}, kValidFrom{912, 7}, kValidTo{919, 7}, kPasswordDate{926, 7};
 constexpr size_t kHigh = 871, kLow = 911;
 
 // Word of each right, in the order of Rights' members.
@@ -42,17 +42,20 @@ struct RightWord {
     size_t word;
 };
 constexpr RightWord kRightWords[] = {
-    {&Rights::EdycjaZbior, 3},  {&Rights::Konfig, 27},        {&Rights::Centrala, 58},
-    {&Rights::Kontrup, 59},     {&Rights::DoCentr, 60},       {&Rights::OtworzRok, 62},
-    {&Rights::InterDost, 863},  {&Rights::MozePremie, 864},   {&Rights::MozeUrlopy, 865},
-    {&Rights::FtpDost, 866},    {&Rights::Aktualizacja, 867}, {&Rights::EdycjaKwotBox, 868},
+    {&Rights::EdycjaZbior, 3}, {&Rights::Konfig, 27},        {&Rights::Centrala, 58},
+    {&Rights::Kontrup, 59},    {&Rights::DoCentr, 60},       {&Rights::OtworzRok, 62},
+    {&Rights::InterDost, 863}, {&Rights::MozePremie, 864},   {&Rights::MozeUrlopy, 865},
+    {&Rights::FtpDost, 866},   {&Rights::Aktualizacja, 867}, {&Rights::EdycjaKwotBox, 868},
 };
 
-const xb::CodePage& cp1250() { return xb::CodePage::get(1250); }
+const xb::CodePage& cp1250() {
+    return xb::CodePage::get(1250);
+}
 
 void putText(UsersFile::Words& w, TextField f, const std::string& utf8) {
     std::string bytes = cp1250().encode(utf8);
-    for (size_t i = 0; i < f.count && i < bytes.size(); ++i) w[f.first + i] = static_cast<unsigned char>(bytes[i]);
+    for (size_t i = 0; i < f.count && i < bytes.size(); ++i)
+        w[f.first + i] = static_cast<unsigned char>(bytes[i]);
 }
 
 std::string getText(const UsersFile::Words& w, TextField f) {
@@ -64,8 +67,8 @@ std::string getText(const UsersFile::Words& w, TextField f) {
 
 std::string dateText(year_month_day d) {
     char s[16];
-    std::snprintf(s, sizeof s, "%02d%02u%02u", static_cast<int>(d.year()) - 2000, unsigned(d.month()),
-                  unsigned(d.day()));
+    std::snprintf(s, sizeof s, "%02d%02u%02u", static_cast<int>(d.year()) - 2000,
+                  unsigned(d.month()), unsigned(d.day()));
     return s;
 }
 
@@ -78,14 +81,16 @@ std::optional<year_month_day> parseDate(const std::string& text) {
         if (a < '0' || a > '9' || b < '0' || b > '9') return std::nullopt;
         v[i] = (a - '0') * 10 + (b - '0');
     }
-    year_month_day d{year{2000 + v[0]} / month{static_cast<unsigned>(v[1])} / day{static_cast<unsigned>(v[2])}};
+    year_month_day d{year{2000 + v[0]} / month{static_cast<unsigned>(v[1])} /
+                     day{static_cast<unsigned>(v[2])}};
     if (!d.ok()) return std::nullopt;
     return d;
 }
 
 uint32_t sumOf(const UsersFile::Words& w) {
     uint32_t n = 0;
-    for (uint16_t x : w) n += x;
+    for (uint16_t x : w)
+        n += x;
     return n;
 }
 
@@ -113,7 +118,8 @@ private:
 bool readAll(int fd, std::string& bytes, off_t offset) {
     size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
+        ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done,
+                            offset + static_cast<off_t>(done));
         if (n <= 0) return false;
         done += static_cast<size_t>(n);
     }
@@ -123,7 +129,8 @@ bool readAll(int fd, std::string& bytes, off_t offset) {
 bool writeAll(int fd, const std::string& bytes, off_t offset) {
     size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
+        ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                             offset + static_cast<off_t>(done));
         if (n <= 0) return false;
         done += static_cast<size_t>(n);
     }
@@ -163,7 +170,8 @@ UsersFile::Words UsersFile::PlainWords(const UserRecord& u) {
     putText(w, kPassword, u.Password);
     putText(w, kSurname, u.Surname);
     putText(w, kGroups, u.Groups);
-    for (const RightWord& r : kRightWords) w[r.word] = u.rights.*r.flag ? 1 : 0;
+    for (const RightWord& r : kRightWords)
+        w[r.word] = u.rights.*r.flag ? 1 : 0;
     putText(w, kValidFrom, dateText(u.ValidFrom));
     if (u.HasEndDate) putText(w, kValidTo, dateText(u.ValidTo));
     putText(w, kPasswordDate, dateText(u.PasswordDate));
@@ -197,7 +205,8 @@ UserRecord UsersFile::Decode(const Words& stored, year_month_day today) {
     u.Password = getText(w, kPassword);
     u.Surname = getText(w, kSurname);
     u.Groups = getText(w, kGroups);
-    for (const RightWord& r : kRightWords) u.rights.*r.flag = w[r.word] != 0;
+    for (const RightWord& r : kRightWords)
+        u.rights.*r.flag = w[r.word] != 0;
     constexpr year_month_day kDefault{year{2005} / January / 1};
     u.ValidFrom = parseDate(getText(w, kValidFrom)).value_or(kDefault);
     u.PasswordDate = parseDate(getText(w, kPasswordDate)).value_or(kDefault);
@@ -226,7 +235,8 @@ UsersFile::Words UsersFile::FromBytes(const char* bytes) {
     return w;
 }
 
-bool UsersFile::LoadUsers(const std::string& path, std::vector<UserRecord>& users, year_month_day today) {
+bool UsersFile::LoadUsers(const std::string& path, std::vector<UserRecord>& users,
+                          year_month_day today) {
     users.clear();
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.ok()) return false;
@@ -235,7 +245,8 @@ bool UsersFile::LoadUsers(const std::string& path, std::vector<UserRecord>& user
     std::string bytes(*count * kRecordSize, '\0');
     if (!readAll(fd.get(), bytes, 0)) return false;
     users.reserve(*count);
-    for (size_t i = 0; i < *count; ++i) users.push_back(Decode(FromBytes(bytes.data() + i * kRecordSize), today));
+    for (size_t i = 0; i < *count; ++i)
+        users.push_back(Decode(FromBytes(bytes.data() + i * kRecordSize), today));
     return true;
 }
 
@@ -269,7 +280,8 @@ bool UsersFile::WriteUser(const std::string& path, size_t position, const UserRe
     return writeAll(fd.get(), *bytes, static_cast<off_t>(position * kRecordSize));
 }
 
-bool UsersFile::DeleteUser(const std::string& path, size_t position, const std::string& expectedSign) {
+bool UsersFile::DeleteUser(const std::string& path, size_t position,
+                           const std::string& expectedSign) {
     Fd fd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
     if (!fd.ok()) return false;
     auto count = fd.records();

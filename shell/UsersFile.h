@@ -66,7 +66,8 @@ public:
     static bool AppendUser(const std::string& path, const UserRecord& user);
     // Moves every later record one place down and truncates the file by one record.
     // With `expectedSign`, false unless the record at `position` carries that sign.
-    static bool DeleteUser(const std::string& path, size_t position, const std::string& expectedSign = {});
+    static bool DeleteUser(const std::string& path, size_t position,
+                           const std::string& expectedSign = {});
 };
 
 } // namespace ewidor

@@ -10,7 +10,8 @@ namespace ewidor {
 using namespace std::chrono;
 
 bool UsersStart::FirstUsersParameters(const std::vector<std::string>& args) {
-    return args.size() == 2 && xb::upperUtf8(args[0]) == "TRAWA" && xb::upperUtf8(args[1]) == "PLAMA";
+    return args.size() == 2 && xb::upperUtf8(args[0]) == "TRAWA" &&
+           xb::upperUtf8(args[1]) == "PLAMA";
 }
 
 UserRecord UsersStart::FirstUser(year_month_day today) {
@@ -20,8 +21,8 @@ UserRecord UsersStart::FirstUser(year_month_day today) {
     u.FirstName = "Administrator";
     u.Surname = "Systemu";
     Rights& r = u.rights;
-    r.Centrala = r.OtworzRok = r.Konfig = r.Kontrup = r.MozePremie = r.MozeUrlopy = r.FtpDost = r.Aktualizacja =
-        r.EdycjaKwotBox = true;
+    r.Centrala = r.OtworzRok = r.Konfig = r.Kontrup = r.MozePremie = r.MozeUrlopy = r.FtpDost =
+        r.Aktualizacja = r.EdycjaKwotBox = true;
     u.ValidFrom = year_month_day{sys_days{today} - days{1}};
     u.HasEndDate = false;
     u.ValidTo = UsersFile::YearLater(today);
@@ -33,8 +34,10 @@ bool UsersStart::Load(Session& session, Prompter& prompter, bool firstUsers, yea
     std::string path = session.dirs.SystemDir + "HasKarU";
     if (!std::filesystem::exists(path)) {
         if (!firstUsers) {
-            prompter.ShowMessage("Proszę powiadomić serwis.", "Dalsza praca z systemem jest niemożliwa !\n\n"
-                                                              "Brak pliku " + session.dirs.SystemDir + "HasKarU  !");
+            prompter.ShowMessage("Proszę powiadomić serwis.",
+                                 "Dalsza praca z systemem jest niemożliwa !\n\n"
+                                 "Brak pliku " +
+                                     session.dirs.SystemDir + "HasKarU  !");
             return false;
         }
         if (!UsersFile::WriteUser(path, 0, FirstUser(today))) {
@@ -42,11 +45,15 @@ bool UsersStart::Load(Session& session, Prompter& prompter, bool firstUsers, yea
             return false;
         }
         std::string password = kFirstPassword;
-        for (char& c : password) c = static_cast<char>(c - 'A' + 'a');
-        prompter.ShowMessage("Uwaga !", "Zapisano plik " + session.dirs.SystemDir + "HasKarU  !\n\n"
-                                        "Po zakończeniu programu należy go powtórnie uruchomić (bez parametrów)\n"
-                                        "Można wtedy przedstawić się wpisując ZNAK: as oraz HASŁO: " + password +
-                                        "\n\nNastępnie należy skonfigurować pozostałych użytkowników .");
+        for (char& c : password)
+            c = static_cast<char>(c - 'A' + 'a');
+        prompter.ShowMessage(
+            "Uwaga !",
+            "Zapisano plik " + session.dirs.SystemDir +
+                "HasKarU  !\n\n"
+                "Po zakończeniu programu należy go powtórnie uruchomić (bez parametrów)\n"
+                "Można wtedy przedstawić się wpisując ZNAK: as oraz HASŁO: " +
+                password + "\n\nNastępnie należy skonfigurować pozostałych użytkowników .");
         return false;
     }
     session.UsersLoadFailed = !UsersFile::LoadUsers(path, session.Users, today);

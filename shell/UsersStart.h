@@ -20,7 +20,8 @@ public:
     // Reads SystemDir + "HasKarU" into the session's user list. A missing file is
     // created when `firstUsers`; false when the program must stop (missing file, or
     // the first users file written, with their messages).
-    static bool Load(Session& session, Prompter& prompter, bool firstUsers, std::chrono::year_month_day today);
+    static bool Load(Session& session, Prompter& prompter, bool firstUsers,
+                     std::chrono::year_month_day today);
     // The record of a first users file.
     static UserRecord FirstUser(std::chrono::year_month_day today);
 };

@@ -40,7 +40,8 @@ private:
 };
 
 // A user with a password, allowed groups and rights valid around kToday.
-ewidor::UserRecord makeUser(const std::string& sign, const std::string& password, const std::string& groups = "/001");
+ewidor::UserRecord makeUser(const std::string& sign, const std::string& password,
+                            const std::string& groups = "/001");
 ewidor::EventTime at(std::chrono::year_month_day day, int hour = 8, int minute = 5);
 
 // The messages a prompter was shown, as (title, text).

@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     int count = std::atoi(argv[2]);
     try {
         for (int i = 1; i <= count; ++i)
-            log.WriteEvent(std::string(argv[3]) + "-" + std::to_string(i), ewidor::EventKind::SignIn,
+            log.WriteEvent(std::string(argv[3]) + "-" + std::to_string(i),
+                           ewidor::EventKind::SignIn,
                            {std::chrono::year{2026} / std::chrono::December / 11, 9, i % 60});
     } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";

@@ -1,7 +1,7 @@
 // The event log: creation with its password, what independent readers see, the
 // filters of the log window, archiving, and two processes appending at once.
-#include "LogAdmin.h"
 #include "Error.h"
+#include "LogAdmin.h"
 #include "ScriptedPrompter.h"
 #include "SignIn.h"
 #include "Table.h"
@@ -36,7 +36,8 @@ struct LogTest : ::testing::Test {
         write("Jan Kowalski", 1, year{2026} / December / 11);
     }
     // Kind 0 and an empty user stand for "every".
-    static LogCriteria criteria(int kind, const std::string& user, std::optional<year_month_day> from = {},
+    static LogCriteria criteria(int kind, const std::string& user,
+                                std::optional<year_month_day> from = {},
                                 std::optional<year_month_day> to = {}) {
         LogCriteria c;
         if (kind) c.kind = kind;
@@ -73,7 +74,8 @@ TEST_F(LogTest, FirstSignInCreatesTheLogThatOnlyThePasswordOpens) {
     std::string path = log.Path();
     EXPECT_THROW(xb::Table::open(path), xb::Error);
     // Independent readers see the structure but not the names.
-    std::string dbfread = python("import dbfread\nfor r in dbfread.DBF('" + path + "', raw=True): print(dict(r))");
+    std::string dbfread =
+        python("import dbfread\nfor r in dbfread.DBF('" + path + "', raw=True): print(dict(r))");
     EXPECT_NE(dbfread.find("'UZYTKOWNIK': b'"), std::string::npos) << dbfread;
     EXPECT_EQ(dbfread.find("Szczebrzeszy"), std::string::npos) << dbfread;
     EXPECT_EQ(dbfread.find("Imi"), std::string::npos) << dbfread;
@@ -84,15 +86,20 @@ TEST_F(LogTest, FirstSignInCreatesTheLogThatOnlyThePasswordOpens) {
 
 TEST_F(LogTest, SecondLineAndCriteriaTexts) {
     LogCriteria all;
-    LogCriteria some = criteria(3, "Intruz jako Q'X", year{2026} / August / 11, year{2026} / December / 11);
+    LogCriteria some =
+        criteria(3, "Intruz jako Q'X", year{2026} / August / 11, year{2026} / December / 11);
     EXPECT_EQ(LogFilter::SecondLine(all), "where (ID_ZD>0)");
-    EXPECT_EQ(LogFilter::SecondLine(some), "where (ID_ZD=3) AND (Uzytkownik='Intruz jako Q''X') AND "
-                                           "((DNIA>='2026-08-11') AND (DNIA<='2026-12-11'))");
-    EXPECT_EQ(LogFilter::Sql(all), "SELECT * FROM \"Log.vq\"\nwhere (ID_ZD>0)\nORDER BY DNIA DESC, CZAS DESC");
-    EXPECT_EQ(LogFilter::Texts(all), (std::array<std::string, 3>{"Wszystkie zdarzenia", "Wszyscy użytkownicy",
-                                                                  "Zapisane w okresie dowolnym"}));
+    EXPECT_EQ(LogFilter::SecondLine(some),
+              "where (ID_ZD=3) AND (Uzytkownik='Intruz jako Q''X') AND "
+              "((DNIA>='2026-08-11') AND (DNIA<='2026-12-11'))");
+    EXPECT_EQ(LogFilter::Sql(all),
+              "SELECT * FROM \"Log.vq\"\nwhere (ID_ZD>0)\nORDER BY DNIA DESC, CZAS DESC");
+    EXPECT_EQ(LogFilter::Texts(all),
+              (std::array<std::string, 3>{"Wszystkie zdarzenia", "Wszyscy użytkownicy",
+                                          "Zapisane w okresie dowolnym"}));
     EXPECT_EQ(LogFilter::Texts(some),
-              (std::array<std::string, 3>{"Tylko zdarzenia: Próba włamania", "Użytkownik: Intruz jako Q'X",
+              (std::array<std::string, 3>{"Tylko zdarzenia: Próba włamania",
+                                          "Użytkownik: Intruz jako Q'X",
                                           "Zapisane w okresie od 11.08.2026 r. do 11.12.2026 r."}));
 }
 
@@ -115,8 +122,10 @@ TEST_F(LogTest, FiltersMatchTheStoredUserTextNewestFirst) {
         {criteria(0, "Anna Nowak"), {"10:00 Anna Nowak", "10:00 Anna Nowak"}},
         {criteria(0, "Anna Nowa"), {}},
         {criteria(3, "Intruz jako Q'X"), {"10:00 Intruz jako Q'X"}},
-        {criteria(1, "Jan Kowalski", year{2026} / October / 3, year{2026} / December / 11), {"10:00 Jan Kowalski"}},
-        {criteria(2, "", year{2026} / October / 2, year{2026} / October / 2), {"15:00 Jan Kowalski"}},
+        {criteria(1, "Jan Kowalski", year{2026} / October / 3, year{2026} / December / 11),
+         {"10:00 Jan Kowalski"}},
+        {criteria(2, "", year{2026} / October / 2, year{2026} / October / 2),
+         {"15:00 Jan Kowalski"}},
     };
     for (const Case& c : cases) {
         admin.Apply(c.criteria);
@@ -189,12 +198,14 @@ TEST_F(LogTest, TwoProcessesAppendingAtOnceLoseNoEvent) {
     const int each = 150;
     std::string helper = shellQuote(EVENTLOG_HELPER);
     std::string root = shellQuote(site.dataRoot());
-    std::string command = "(" + helper + " " + root + " " + std::to_string(each) + " A & " + helper + " " + root +
-                          " " + std::to_string(each) + " B & wait %1 || exit 1; wait %2)";
+    std::string command = "(" + helper + " " + root + " " + std::to_string(each) + " A & " +
+                          helper + " " + root + " " + std::to_string(each) +
+                          " B & wait %1 || exit 1; wait %2)";
     ASSERT_EQ(runCommand(command), 0);
     auto events = site.events();
     std::set<std::string> users;
-    for (const auto& e : events) users.insert(e.user);
+    for (const auto& e : events)
+        users.insert(e.user);
     EXPECT_EQ(events.size(), 2u * each);
     EXPECT_EQ(users.size(), 2u * each);
     EXPECT_TRUE(users.count("A-1") && users.count("B-150"));

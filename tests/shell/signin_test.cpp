@@ -17,13 +17,16 @@ using namespace std::chrono;
 
 namespace {
 
-year_month_day daysBefore(int n) { return year_month_day{sys_days{kToday} - days{n}}; }
+year_month_day daysBefore(int n) {
+    return year_month_day{sys_days{kToday} - days{n}};
+}
 
 struct SignInTest : ::testing::Test {
     UsersSite site;
     ScriptedPrompter prompter;
     SignIn signIn{site.session(), prompter};
-    SignIn::Outcome enter(const std::string& sign, const std::string& password, bool changes = false) {
+    SignIn::Outcome enter(const std::string& sign, const std::string& password,
+                          bool changes = false) {
         signIn.Open();
         return signIn.Confirm(sign, password, at(kToday), [&] { return changes; });
     }
@@ -36,7 +39,8 @@ TEST_F(SignInTest, SameHasloDifferentSignsEachSignsInAsHimself) {
     struct Case {
         std::string sign, password;
         int user;
-    } cases[] = {{"AA", "WSPOLNE", 0}, {"bb", "WSPOLNE", 1}, {"Bb", "WSPOLNE", 1}, {"CC", "INNE1", 2}};
+    } cases[] = {
+        {"AA", "WSPOLNE", 0}, {"bb", "WSPOLNE", 1}, {"Bb", "WSPOLNE", 1}, {"CC", "INNE1", 2}};
     for (const Case& c : cases) {
         EXPECT_EQ(enter(c.sign, c.password), SignIn::Outcome::SignedIn) << c.sign;
         EXPECT_EQ(site.session().CurrentUser, c.user) << c.sign;
@@ -55,7 +59,8 @@ TEST_F(SignInTest, EmptyFieldsAreRefusedWithoutCountingAnAttempt) {
     site.setUsers({makeUser("AA", "HASLO1")});
     EXPECT_EQ(enter("", "HASLO1"), SignIn::Outcome::Stay);
     EXPECT_EQ(enter("AA", ""), SignIn::Outcome::Stay);
-    EXPECT_EQ(messages(prompter), (std::vector<Msg>{{"Błąd !", "Proszę wpisać znak !"}, {"Błąd !", "Proszę wpisać hasło !"}}));
+    EXPECT_EQ(messages(prompter), (std::vector<Msg>{{"Błąd !", "Proszę wpisać znak !"},
+                                                    {"Błąd !", "Proszę wpisać hasło !"}}));
     EXPECT_EQ(signIn.AttemptsLeft(), 3);
 }
 
@@ -66,10 +71,12 @@ TEST_F(SignInTest, ExpiredRightsSignInWithTheWarning) {
     later.ValidFrom = year_month_day{sys_days{kToday} + days{1}};
     site.setUsers({u, later});
     for (const char* sign : {"AA", "BB"}) {
-        EXPECT_EQ(enter(sign, sign == std::string("AA") ? "HASLO1" : "HASLO2"), SignIn::Outcome::SignedIn);
+        EXPECT_EQ(enter(sign, sign == std::string("AA") ? "HASLO1" : "HASLO2"),
+                  SignIn::Outcome::SignedIn);
         EXPECT_FALSE(site.session().RightsValid) << sign;
     }
-    EXPECT_EQ(messages(prompter), std::vector<Msg>(2, {"Uwaga !", "Minął okres Twoich uprawnień !"}));
+    EXPECT_EQ(messages(prompter),
+              std::vector<Msg>(2, {"Uwaga !", "Minął okres Twoich uprawnień !"}));
 }
 
 TEST_F(SignInTest, PasswordAgesOnItsThirtiethDay) {
@@ -94,7 +101,8 @@ TEST_F(SignInTest, PasswordAgesOnItsThirtiethDay) {
         ScriptedPrompter p;
         SignIn s(site.session(), p);
         s.Open();
-        EXPECT_EQ(s.Confirm("AA", "HASLO1", at(kToday), [&] { return c.changes; }), c.outcome) << c.age;
+        EXPECT_EQ(s.Confirm("AA", "HASLO1", at(kToday), [&] { return c.changes; }), c.outcome)
+            << c.age;
         EXPECT_EQ(messages(p), c.messages) << c.age;
     }
 }
@@ -102,7 +110,8 @@ TEST_F(SignInTest, PasswordAgesOnItsThirtiethDay) {
 TEST_F(SignInTest, ThreeFailuresStopTheProgramAfterLoggingTheIntruder) {
     site.setUsers({makeUser("AA", "HASLO1")});
     EXPECT_EQ(enter("AA", "ZLE"), SignIn::Outcome::Retry);
-    EXPECT_EQ(enter("AA", "HASLO1"), SignIn::Outcome::SignedIn);  // a success does not reset the counter
+    EXPECT_EQ(enter("AA", "HASLO1"),
+              SignIn::Outcome::SignedIn); // a success does not reset the counter
     EXPECT_EQ(enter("XY", "HASLO1"), SignIn::Outcome::Retry);
     EXPECT_EQ(enter("xy", "NIC"), SignIn::Outcome::Stop);
     std::vector<Msg> expected{{"Błędne hasło!", "Masz jeszcze 2 szanse !"},
@@ -116,7 +125,8 @@ TEST_F(SignInTest, ThreeFailuresStopTheProgramAfterLoggingTheIntruder) {
 
 TEST_F(SignInTest, AllowedGroupsDecideTheGroupCountAndTheSelection) {
     site.setUsers({makeUser("NO", "HASLO1", ""), makeUser("ONE", "HASLO1", "/017"),
-                   makeUser("TWO", "HASLO1", "/001/023/500"), makeUser("ALL", "HASLO1", "/023/017/001")});
+                   makeUser("TWO", "HASLO1", "/001/023/500"),
+                   makeUser("ALL", "HASLO1", "/023/017/001")});
     struct Case {
         std::string sign;
         int count, selected;
@@ -134,7 +144,7 @@ TEST_F(SignInTest, ServiceSignTakesTheFirstUserWithEveryGroup) {
     UserRecord first = makeUser("AA", "HASLO1", "");
     first.ValidTo = daysBefore(1);
     site.setUsers({first});
-    EXPECT_EQ(enter("ZVK", "KORMORANY"), SignIn::Outcome::Retry);  // compared as typed
+    EXPECT_EQ(enter("ZVK", "KORMORANY"), SignIn::Outcome::Retry); // compared as typed
     EXPECT_EQ(enter("zvk", "KORMORANY"), SignIn::Outcome::SignedIn);
     EXPECT_EQ(site.session().CurrentUser, 0);
     EXPECT_TRUE(site.session().ServiceSignIn);
@@ -144,34 +154,36 @@ TEST_F(SignInTest, ServiceSignTakesTheFirstUserWithEveryGroup) {
 
 TEST(SignInTexts, CaptionAndUserTextAreCut) {
     UserRecord u;
-    u.FirstName = "Maksymilianaaaaa";  // longer than the file holds, to show both cuts
+    u.FirstName = "Maksymilianaaaaa"; // longer than the file holds, to show both cuts
     u.Surname = "Wielkopolska-Żółkiewska-Brzęczyszczykiewicz";
     // " Użytkownik : " and the first name cut to 29 characters, the whole to 60.
-    EXPECT_EQ(SignIn::CaptionFor(u), " Użytkownik : Maksymilianaaaa Wielkopolska-Żółkiewska-Brzęcz");
+    EXPECT_EQ(SignIn::CaptionFor(u),
+              " Użytkownik : Maksymilianaaaa Wielkopolska-Żółkiewska-Brzęcz");
     // The first name and its blank cut to 16 characters, the whole to 46.
     EXPECT_EQ(SignIn::UserText(u), "MaksymilianaaaaaWielkopolska-Żółkiewska-Brzęcz");
 }
 
 TEST_F(SignInTest, LongestNamesSignInAndOut) {
     UserRecord u = makeUser("AA", "HASLO1");
-    u.FirstName = "Maksymilianaaaa";                 // 15 characters, the most the file holds
-    u.Surname = "Wielkopolska-Żółkiewska-Brzęcz";  // 30
+    u.FirstName = "Maksymilianaaaa";              // 15 characters, the most the file holds
+    u.Surname = "Wielkopolska-Żółkiewska-Brzęcz"; // 30
     site.setUsers({u});
     signIn.Open();
     EXPECT_EQ(site.session().Caption, " Użytkownik nieznany.");
     EXPECT_EQ(site.session().EventLogKept, false);
     ASSERT_EQ(signIn.Confirm("AA", "HASLO1", at(kToday), {}), SignIn::Outcome::SignedIn);
-    EXPECT_EQ(site.session().Caption, " Użytkownik : Maksymilianaaaa Wielkopolska-Żółkiewska-Brzęcz");
+    EXPECT_EQ(site.session().Caption,
+              " Użytkownik : Maksymilianaaaa Wielkopolska-Żółkiewska-Brzęcz");
     signIn.SignOut(at(kToday, 16, 30));
     EXPECT_EQ(site.session().CurrentUser, -2);
     EXPECT_EQ(site.session().GroupCount, 0);
-    signIn.SignOut(at(kToday, 16, 31));  // nobody signed in: nothing logged
+    signIn.SignOut(at(kToday, 16, 31)); // nobody signed in: nothing logged
     // The first sign-in created the log; the log window is offered from the next one.
     EXPECT_EQ(enter("AA", "HASLO1"), SignIn::Outcome::SignedIn);
     EXPECT_TRUE(site.session().EventLogKept);
     auto events = site.events();
     ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(events[0].user, "Maksymilianaaaa Wielkopol");  // the field's 25 characters
+    EXPECT_EQ(events[0].user, "Maksymilianaaaa Wielkopol"); // the field's 25 characters
     EXPECT_EQ(events[1], (LoggedEvent{"2026-12-11", "16:30", "Maksymilianaaaa Wielkopol", 2}));
 }
 
@@ -205,14 +217,25 @@ TEST_F(PasswordChangeTest, RulesInOrderThenTheChangeIsWritten) {
         Msg message;
     } cases[] = {
         {"HASLO2", "ABCD", "ABCD", false, O::Stay, {"Za krótkie hasło !", "Minimum 5 znaków !"}},
-        {"HASLO2", "ABCDE", "ABCDF", false, O::Stay, {"Błąd !", "Druga wersja różna od pierwszej !"}},
-        {"HASLO2", "HASLO2", "HASLO2", true, O::Stay, {"Błąd !", "Nowe hasło musi być inne od poprzedniego !"}},
+        {"HASLO2",
+         "ABCDE",
+         "ABCDF",
+         false,
+         O::Stay,
+         {"Błąd !", "Druga wersja różna od pierwszej !"}},
+        {"HASLO2",
+         "HASLO2",
+         "HASLO2",
+         true,
+         O::Stay,
+         {"Błąd !", "Nowe hasło musi być inne od poprzedniego !"}},
         {"GRUSZA", "NOWE22", "NOWE22", true, O::Changed, {"Sukces !", "Hasło zostało zmienione !"}},
     };
     for (const Case& c : cases) {
         ScriptedPrompter p;
         PasswordChange pc(site.session(), p);
-        EXPECT_EQ(pc.Confirm(c.old, c.new1, c.new2, c.forced, year{2027} / January / 5), c.outcome) << c.new1;
+        EXPECT_EQ(pc.Confirm(c.old, c.new1, c.new2, c.forced, year{2027} / January / 5), c.outcome)
+            << c.new1;
         EXPECT_EQ(messages(p), std::vector<Msg>{c.message}) << c.new1;
     }
     UserRecord written = stored(1);
@@ -227,17 +250,21 @@ TEST_F(PasswordChangeTest, WrongOldPasswordThreeTimesClosesTheWindow) {
     EXPECT_EQ(change.Confirm("STARE1", "NOWE22", "NOWE22", false, kToday), O::WrongOld);
     EXPECT_EQ(change.Confirm("XXXXX", "NOWE22", "NOWE22", false, kToday), O::WrongOld);
     EXPECT_EQ(change.Confirm("YYYYY", "NOWE22", "NOWE22", false, kToday), O::Closed);
-    EXPECT_EQ(messages(prompter), (std::vector<Msg>{{"Błędne hasło !", "Masz jeszcze 2 szanse !"},
-                                                    {"Błędne hasło !", "Masz jeszcze 1 szanse !"},
-                                                    {"Błędne hasło !", "Nie znasz dotychczasowego hasła !"}}));
+    EXPECT_EQ(messages(prompter),
+              (std::vector<Msg>{{"Błędne hasło !", "Masz jeszcze 2 szanse !"},
+                                {"Błędne hasło !", "Masz jeszcze 1 szanse !"},
+                                {"Błędne hasło !", "Nie znasz dotychczasowego hasła !"}}));
     EXPECT_EQ(stored(1).Password, "HASLO2");
 }
 
 TEST_F(PasswordChangeTest, FailedWriteKeepsTheOldPasswordAndSays) {
-    UsersFile::DeleteUser(site.usersPath(), 0);  // another desktop removed the first user
-    EXPECT_EQ(change.Confirm("HASLO2", "NOWE22", "NOWE22", false, kToday), PasswordChange::Outcome::Stay);
-    EXPECT_EQ(messages(prompter), (std::vector<Msg>{{"Nie zapisano zmian !", "Prawdopodobnie inny użytkownik zmieniał hasło\n\n"
-                                                                             "Proszę spróbować powtórzyć operację."}}));
+    UsersFile::DeleteUser(site.usersPath(), 0); // another desktop removed the first user
+    EXPECT_EQ(change.Confirm("HASLO2", "NOWE22", "NOWE22", false, kToday),
+              PasswordChange::Outcome::Stay);
+    EXPECT_EQ(messages(prompter),
+              (std::vector<Msg>{{"Nie zapisano zmian !",
+                                 "Prawdopodobnie inny użytkownik zmieniał hasło\n\n"
+                                 "Proszę spróbować powtórzyć operację."}}));
     EXPECT_EQ(site.session().Users[1].Password, "HASLO2");
     EXPECT_EQ(stored(0).Password, "HASLO2");
 }
@@ -247,8 +274,9 @@ TEST_F(PasswordChangeTest, ForcedFormAsksBeforeClosing) {
     EXPECT_TRUE(change.MayClose(false));
     EXPECT_FALSE(change.MayClose(true));
     ASSERT_EQ(prompter.entries().size(), 1u);
-    EXPECT_EQ(prompter.entries()[0].text, "Jeśli nie zmienisz hasła - dalsza praca z systemem będzie niemożliwa !\n\n"
-                                          "      Czy na pewno rezygnujesz ze zmiany hasła  ?");
+    EXPECT_EQ(prompter.entries()[0].text,
+              "Jeśli nie zmienisz hasła - dalsza praca z systemem będzie niemożliwa !\n\n"
+              "      Czy na pewno rezygnujesz ze zmiany hasła  ?");
     EXPECT_TRUE(prompter.entries()[0].defaultNo);
 }
 
@@ -263,12 +291,15 @@ TEST(FirstUsersFile, MissingFileStopsOrIsCreatedWithTheParameters) {
     EXPECT_FALSE(std::filesystem::exists(site.usersPath()));
     EXPECT_FALSE(UsersStart::Load(site.session(), prompter, true, kToday));
     EXPECT_EQ(messages(prompter),
-              (std::vector<Msg>{{"Proszę powiadomić serwis.",
-                                 "Dalsza praca z systemem jest niemożliwa !\n\nBrak pliku " + dir + "HasKarU  !"},
-                                {"Uwaga !", "Zapisano plik " + dir + "HasKarU  !\n\n"
-                                            "Po zakończeniu programu należy go powtórnie uruchomić (bez parametrów)\n"
-                                            "Można wtedy przedstawić się wpisując ZNAK: as oraz HASŁO: ew\n\n"
-                                            "Następnie należy skonfigurować pozostałych użytkowników ."}}));
+              (std::vector<Msg>{
+                  {"Proszę powiadomić serwis.",
+                   "Dalsza praca z systemem jest niemożliwa !\n\nBrak pliku " + dir + "HasKarU  !"},
+                  {"Uwaga !",
+                   "Zapisano plik " + dir +
+                       "HasKarU  !\n\n"
+                       "Po zakończeniu programu należy go powtórnie uruchomić (bez parametrów)\n"
+                       "Można wtedy przedstawić się wpisując ZNAK: as oraz HASŁO: ew\n\n"
+                       "Następnie należy skonfigurować pozostałych użytkowników ."}}));
     // The next start reads it, and "as" signs in with no group.
     ASSERT_TRUE(UsersStart::Load(site.session(), prompter, false, kToday));
     ASSERT_EQ(site.session().Users.size(), 1u);
@@ -291,5 +322,6 @@ TEST(FirstUsersFile, UnwritableDirectoryIsReported) {
     site.session().dirs.SystemDir = site.systemDir() + "brak/";
     ScriptedPrompter prompter;
     EXPECT_FALSE(UsersStart::Load(site.session(), prompter, true, kToday));
-    EXPECT_EQ(messages(prompter), (std::vector<Msg>{{"Błąd !", "Nie masz uprawnień do zapisu pliku z hasłami !"}}));
+    EXPECT_EQ(messages(prompter),
+              (std::vector<Msg>{{"Błąd !", "Nie masz uprawnień do zapisu pliku z hasłami !"}}));
 }

@@ -32,9 +32,11 @@ TEST(UserMenuRules, NobodySignedInLeavesTheSystemMenuAndRenovation) {
     Session s;
     s.State = InstallState::Configured;
     Probe p{UserMenuRules::Evaluate(s)};
-    for (const char* name : {"Edycja", "Miesiac", "Przeglad", "ZmianaHasla", "Uzytkownicy", "WyborGrupy", "Konfiguracja"})
+    for (const char* name : {"Edycja", "Miesiac", "Przeglad", "ZmianaHasla", "Uzytkownicy",
+                             "WyborGrupy", "Konfiguracja"})
         EXPECT_FALSE(p.on(name)) << name;
-    for (const char* name : {"System", "Renowacja", "Wejscie", "KoniecPracy"}) EXPECT_TRUE(p.on(name)) << name;
+    for (const char* name : {"System", "Renowacja", "Wejscie", "KoniecPracy"})
+        EXPECT_TRUE(p.on(name)) << name;
     s.State = InstallState::NotConfigured;
     EXPECT_TRUE(Probe{UserMenuRules::Evaluate(s)}.on("Konfiguracja"));
 }
@@ -43,29 +45,38 @@ TEST(UserMenuRules, RightsValidityAndGroupsDecide) {
     UserRecord clerk = makeUser("AA", "HASLO1");
     clerk.rights.MozeUrlopy = true;
     UserRecord admin = makeUser("AD", "HASLO1");
-    admin.rights = Rights{true, false, true, true, true, false, false, false, false, false, false, false};
+    admin.rights =
+        Rights{true, false, true, true, true, false, false, false, false, false, false, false};
     struct Case {
         const char* what;
         Session session;
         std::vector<const char*> on, off;
     } cases[] = {
-        {"clerk with one group", signedIn(clerk, true, 1, 17),
-         {"Edycja", "EdycjaKart", "Miesiac", "Katalog", "EdycjaUrlopow", "Przeglad", "ZmianaHasla", "System"},
-         {"Uzytkownicy", "LogAdministracja", "Konfiguracja", "WyborGrupy", "OtwarcieRoku", "Renowacja", "Premie"}},
-        {"clerk whose rights ended", signedIn(clerk, false, 1, 17),
+        {"clerk with one group",
+         signedIn(clerk, true, 1, 17),
+         {"Edycja", "EdycjaKart", "Miesiac", "Katalog", "EdycjaUrlopow", "Przeglad", "ZmianaHasla",
+          "System"},
+         {"Uzytkownicy", "LogAdministracja", "Konfiguracja", "WyborGrupy", "OtwarcieRoku",
+          "Renowacja", "Premie"}},
+        {"clerk whose rights ended",
+         signedIn(clerk, false, 1, 17),
          {"Przeglad", "Wydruki", "ZmianaHasla"},
          {"Edycja", "Miesiac", "Katalog", "EdycjaUrlopow"}},
-        {"clerk before choosing among two groups", signedIn(clerk, true, 2, 0),
+        {"clerk before choosing among two groups",
+         signedIn(clerk, true, 2, 0),
          {"WyborGrupy", "PrzegladUrlopow"},
          {"Edycja", "Przeglad", "Wydruki", "Miesiac"}},
-        {"administrator without groups", signedIn(admin, true, 0, 0),
+        {"administrator without groups",
+         signedIn(admin, true, 0, 0),
          {"Uzytkownicy", "LogAdministracja", "Konfiguracja", "OtwarcieRoku", "System"},
          {"WyborGrupy", "Edycja", "Przeglad", "KopiowanieZbiorow", "Renowacja"}},
     };
     for (const Case& c : cases) {
         Probe p{UserMenuRules::Evaluate(c.session)};
-        for (const char* name : c.on) EXPECT_TRUE(p.on(name)) << c.what << ": " << name;
-        for (const char* name : c.off) EXPECT_FALSE(p.on(name)) << c.what << ": " << name;
+        for (const char* name : c.on)
+            EXPECT_TRUE(p.on(name)) << c.what << ": " << name;
+        for (const char* name : c.off)
+            EXPECT_FALSE(p.on(name)) << c.what << ": " << name;
     }
 }
 
@@ -73,5 +84,6 @@ TEST(UserMenuRules, ServiceSignOpensUsersGroupsAndSystem) {
     Session s = signedIn(makeUser("AA", "HASLO1"), true, 3, 0);
     s.ServiceSignIn = true;
     Probe p{UserMenuRules::Evaluate(s)};
-    for (const char* name : {"Uzytkownicy", "WyborGrupy", "System"}) EXPECT_TRUE(p.on(name)) << name;
+    for (const char* name : {"Uzytkownicy", "WyborGrupy", "System"})
+        EXPECT_TRUE(p.on(name)) << name;
 }

@@ -48,13 +48,17 @@ TEST_F(UsersAdminTest, SaveChecksInOrderWithTheirMessages) {
         std::function<void(UserDraft&)> change;
         Msg message;
     } cases[] = {
-        {[](UserDraft& d) { d.user.FirstName.clear(), d.user.Surname.clear(); }, {"Błąd !", "Proszę wypełnić imię !"}},
-        {[](UserDraft& d) { d.user.Surname.clear(), d.user.Sign.clear(); }, {"Błąd !", "Proszę wypełnić nazwisko !"}},
-        {[](UserDraft& d) { d.user.Sign.clear(), d.user.Password.clear(); }, {"Błąd !", "Proszę wypełnić znak !"}},
+        {[](UserDraft& d) { d.user.FirstName.clear(), d.user.Surname.clear(); },
+         {"Błąd !", "Proszę wypełnić imię !"}},
+        {[](UserDraft& d) { d.user.Surname.clear(), d.user.Sign.clear(); },
+         {"Błąd !", "Proszę wypełnić nazwisko !"}},
+        {[](UserDraft& d) { d.user.Sign.clear(), d.user.Password.clear(); },
+         {"Błąd !", "Proszę wypełnić znak !"}},
         {[](UserDraft& d) { d.user.Sign = "ab", d.user.Password.clear(); },
          {"Uwaga !", "Znak \"AB\" posiada już inny użytkownik !\n\nProszę wpisać inny znak !"}},
         {[](UserDraft& d) { d.user.Password.clear(); }, {"Błąd !", "Proszę wypełnić hasło !"}},
-        {[](UserDraft& d) { d.user.Password = "ABCD"; }, {"Uwaga !", "Hasło musi zawierać conajmniej 5 znaków !"}},
+        {[](UserDraft& d) { d.user.Password = "ABCD"; },
+         {"Uwaga !", "Hasło musi zawierać conajmniej 5 znaków !"}},
         {[](UserDraft& d) {
              d.user.HasEndDate = true;
              d.user.ValidTo = year{2026} / December / 10;
@@ -62,7 +66,8 @@ TEST_F(UsersAdminTest, SaveChecksInOrderWithTheirMessages) {
          },
          {"Uwaga !", "Data nabycia uprawnień nie może być póżniejsza niż data ich utraty !"}},
         {[](UserDraft& d) { d.allowed.clear(); },
-         {"Uwaga !", "Należy użytkownikowi nadać uprawnienia\n co najmniej do jednej grupy, lub go usunąć !"}},
+         {"Uwaga !",
+          "Należy użytkownikowi nadać uprawnienia\n co najmniej do jednej grupy, lub go usunąć !"}},
     };
     for (const Case& c : cases) {
         ScriptedPrompter p;
@@ -82,10 +87,10 @@ TEST_F(UsersAdminTest, NewUserIsAppendedAsTheRulesShapeIt) {
     EXPECT_TRUE(messages(prompter).empty());
     UserRecord u = stored().at(2);
     EXPECT_EQ(u.FirstName, "Ewa");
-    EXPECT_EQ(u.Surname, "łęcka");  // only a to z are capitalised
+    EXPECT_EQ(u.Surname, "łęcka"); // only a to z are capitalised
     EXPECT_EQ(u.Sign, "EW");
     EXPECT_EQ(u.Password, "TAJNE");
-    EXPECT_EQ(u.Groups, "/023/001");  // in the group list's (name) order
+    EXPECT_EQ(u.Groups, "/023/001"); // in the group list's (name) order
     EXPECT_EQ(u.PasswordDate, kToday);
     EXPECT_EQ(u.ValidFrom, kToday);
     EXPECT_FALSE(u.HasEndDate);
@@ -125,15 +130,17 @@ TEST_F(UsersAdminTest, LastHolderOfKontrupKeepsTheRightAndItsDates) {
     EXPECT_EQ(after.ValidFrom, before.ValidFrom);
     EXPECT_EQ(after.ValidTo, before.ValidTo);
     EXPECT_FALSE(admin.Delete(0, kToday));
-    EXPECT_EQ(messages(prompter), (std::vector<Msg>{{"Uwaga !", "ImięSZ NazwiskoSZ posiada prawo do kontroli uprawnień "
-                                                                "użytkowników!\n\nNie można usunąć ostatniego "
-                                                                "użytkownika z takim uprawnieniem !"}}));
+    EXPECT_EQ(messages(prompter),
+              (std::vector<Msg>{{"Uwaga !", "ImięSZ NazwiskoSZ posiada prawo do kontroli uprawnień "
+                                            "użytkowników!\n\nNie można usunąć ostatniego "
+                                            "użytkownika z takim uprawnieniem !"}}));
 }
 
 TEST_F(UsersAdminTest, GroupsSplitIntoAllowedAndUnavailable) {
     auto names = [](const std::vector<GroupEntry>& groups) {
         std::string out;
-        for (const auto& g : groups) out += g.Three() + " " + g.name + ";";
+        for (const auto& g : groups)
+            out += g.Three() + " " + g.name + ";";
         return out;
     };
     auto [allowed, others] = admin.Split(admin.Users()[0].Groups);
@@ -150,21 +157,23 @@ TEST_F(UsersAdminTest, DeletingAsksThenRemovesTheUser) {
     EXPECT_EQ(prompter.entries()[0].title, "Usuwanie użytkownika !");
     EXPECT_EQ(prompter.entries()[0].text, "Czy na pewno usunąć użytkownika ImięAB NazwiskoAB  ?");
     EXPECT_TRUE(prompter.entries()[0].defaultNo);
-    EXPECT_EQ(messages(prompter), (std::vector<Msg>{{"Uwaga !", "Usunięto użytkownika ImięAB NazwiskoAB  !"}}));
+    EXPECT_EQ(messages(prompter),
+              (std::vector<Msg>{{"Uwaga !", "Usunięto użytkownika ImięAB NazwiskoAB  !"}}));
     EXPECT_EQ(stored().size(), 1u);
     EXPECT_EQ(admin.Users().size(), 1u);
 }
 
 TEST_F(UsersAdminTest, ChangesByAnotherDesktopAreNotOverwritten) {
-    ASSERT_TRUE(UsersFile::DeleteUser(site.usersPath(), 0));  // the list on screen is now stale
+    ASSERT_TRUE(UsersFile::DeleteUser(site.usersPath(), 0)); // the list on screen is now stale
     UserDraft d = admin.EditDraft(1);
     d.user.Surname = "Zmieniony";
     EXPECT_EQ(admin.Save(1, d, kToday), -1);
     prompter.AnswerAsk(true);
     EXPECT_FALSE(admin.Delete(1, kToday));
-    EXPECT_EQ(messages(prompter), (std::vector<Msg>{{"Błąd !", "Nie zapisano zmian !"},
-                                                    {"Uwaga !", "Nie usunięto użytkownika ImięAB NazwiskoAB  !\n"
-                                                                "Proszę powiadomić administratora systemu !"}}));
+    EXPECT_EQ(messages(prompter),
+              (std::vector<Msg>{{"Błąd !", "Nie zapisano zmian !"},
+                                {"Uwaga !", "Nie usunięto użytkownika ImięAB NazwiskoAB  !\n"
+                                            "Proszę powiadomić administratora systemu !"}}));
     ASSERT_EQ(stored().size(), 1u);
     EXPECT_EQ(stored()[0].Surname, "NazwiskoAB");
 }
@@ -174,5 +183,8 @@ TEST_F(UsersAdminTest, DamagedFileClosesTheWindow) {
     ScriptedPrompter p;
     UsersAdmin a(site.session(), p);
     EXPECT_FALSE(a.Open(kToday));
-    EXPECT_EQ(messages(p), (std::vector<Msg>{{"Uwaga !", "Operacja chwilowo niemożliwa - Ktoś inny modyfikuje użytkowników !"}}));
+    EXPECT_EQ(
+        messages(p),
+        (std::vector<Msg>{
+            {"Uwaga !", "Operacja chwilowo niemożliwa - Ktoś inny modyfikuje użytkowników !"}}));
 }

@@ -33,12 +33,14 @@ UserRecord user(const std::string& sign, const std::string& first, const std::st
 
 uint16_t wordAt(const std::string& bytes, size_t record, size_t k) {
     size_t at = record * UsersFile::kRecordSize + 2 * k;
-    return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) | (static_cast<unsigned char>(bytes[at + 1]) << 8));
+    return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                                 (static_cast<unsigned char>(bytes[at + 1]) << 8));
 }
 
 // Plain word k of record 0 from the raw bytes, undoing the scrambling by hand.
 unsigned plainAt(const std::string& bytes, size_t k) {
-    return static_cast<uint16_t>(wordAt(bytes, 0, k) - static_cast<unsigned char>(UsersFile::KeyBytes()[k]) - (k + 1));
+    return static_cast<uint16_t>(wordAt(bytes, 0, k) -
+                                 static_cast<unsigned char>(UsersFile::KeyBytes()[k]) - (k + 1));
 }
 
 } // namespace
@@ -46,7 +48,8 @@ unsigned plainAt(const std::string& bytes, size_t k) {
 TEST(UsersFile, KeyIsAThousandCharactersOfLowerCaseText) {
     const std::string& key = UsersFile::KeyBytes();
     ASSERT_EQ(key.size(), 1000u);
-    for (char c : key) EXPECT_FALSE(c >= 'A' && c <= 'Z');
+    for (char c : key)
+        EXPECT_FALSE(c >= 'A' && c <= 'Z');
 }
 
 TEST(UsersFile, RecordWrittenAndReadBackIsEqual) {
@@ -56,7 +59,7 @@ TEST(UsersFile, RecordWrittenAndReadBackIsEqual) {
     full.rights = Rights{true, true, true, true, true, true, true, true, true, true, true, true};
     UserRecord open = user("KO", "Jan", "Kowalski");
     open.HasEndDate = false;
-    open.ValidTo = year{2027} / December / 11;  // no end date reads as today + 1 year
+    open.ValidTo = year{2027} / December / 11; // no end date reads as today + 1 year
     ASSERT_TRUE(UsersFile::WriteUser(path, 0, full));
     ASSERT_TRUE(UsersFile::WriteUser(path, 1, open));
     EXPECT_EQ(std::filesystem::file_size(path), 2 * UsersFile::kRecordSize);
@@ -75,14 +78,14 @@ TEST(UsersFile, WordsLieWhereTheLayoutPutsThem) {
     EXPECT_EQ(plainAt(bytes, 0), unsigned('A'));
     EXPECT_EQ(plainAt(bytes, 1), unsigned('B'));
     EXPECT_EQ(plainAt(bytes, 2), 0u);
-    EXPECT_EQ(plainAt(bytes, 3), 0u);    // EdycjaZbior
+    EXPECT_EQ(plainAt(bytes, 3), 0u); // EdycjaZbior
     EXPECT_EQ(plainAt(bytes, 4), unsigned('O'));
     EXPECT_EQ(plainAt(bytes, 19), unsigned('T'));
     EXPECT_EQ(plainAt(bytes, 28), unsigned('N'));
-    EXPECT_EQ(plainAt(bytes, 59), 1u);   // Kontrup
+    EXPECT_EQ(plainAt(bytes, 59), 1u); // Kontrup
     EXPECT_EQ(plainAt(bytes, 63), unsigned('/'));
-    EXPECT_EQ(plainAt(bytes, 865), 1u);  // MozeUrlopy
-    EXPECT_EQ(plainAt(bytes, 868), 1u);  // EdycjaKwotBox
+    EXPECT_EQ(plainAt(bytes, 865), 1u); // MozeUrlopy
+    EXPECT_EQ(plainAt(bytes, 868), 1u); // EdycjaKwotBox
     std::string from, to, pass;
     for (size_t k = 0; k < 7; ++k) {
         if (plainAt(bytes, 912 + k)) from += static_cast<char>(plainAt(bytes, 912 + k));
@@ -123,9 +126,10 @@ TEST(UsersFile, ShortDateTextsReadAsTheDefaults) {
     TempDir dir;
     std::string path = dir.file("HasKarU");
     UsersFile::Words plain = UsersFile::PlainWords(user("AB", "Ola", "Nowak"));
-    for (size_t k = 912; k < 933; ++k) plain[k] = 0;
+    for (size_t k = 912; k < 933; ++k)
+        plain[k] = 0;
     plain[912] = '2';
-    plain[913] = '6';  // "26": too short to be a date
+    plain[913] = '6'; // "26": too short to be a date
     plain[871] = plain[911] = 0;
     writeFile(path, UsersFile::ToBytes(UsersFile::Scramble(plain)));
     std::vector<UserRecord> read;
@@ -134,7 +138,7 @@ TEST(UsersFile, ShortDateTextsReadAsTheDefaults) {
     EXPECT_EQ(read[0].PasswordDate, year{2005} / January / 1);
     EXPECT_FALSE(read[0].HasEndDate);
     EXPECT_EQ(read[0].ValidTo, year{2029} / February / 28);
-    EXPECT_TRUE(read[0].Damaged);  // the checksum was left at 0
+    EXPECT_TRUE(read[0].Damaged); // the checksum was left at 0
 }
 
 TEST(UsersFile, DeletingTheLastOfThreeShortensTheFileByOneRecord) {
@@ -142,7 +146,8 @@ TEST(UsersFile, DeletingTheLastOfThreeShortensTheFileByOneRecord) {
     std::string path = dir.file("HasKarU");
     std::vector<UserRecord> users = {user("AA", "Anna", "Adamska"), user("BB", "Bogdan", "Bielski"),
                                      user("CC", "Cezary", "Cichy")};
-    for (size_t i = 0; i < users.size(); ++i) ASSERT_TRUE(UsersFile::WriteUser(path, i, users[i]));
+    for (size_t i = 0; i < users.size(); ++i)
+        ASSERT_TRUE(UsersFile::WriteUser(path, i, users[i]));
     std::string before = readFile(path);
     ASSERT_TRUE(UsersFile::DeleteUser(path, 2));
     EXPECT_EQ(readFile(path), before.substr(0, 2 * UsersFile::kRecordSize));
@@ -173,7 +178,7 @@ TEST(UsersFile, PositionalWriteRefusesWhenAnotherUserNowHoldsThePlace) {
     std::string path = dir.file("HasKarU");
     ASSERT_TRUE(UsersFile::WriteUser(path, 0, user("AA", "Anna", "Adamska")));
     ASSERT_TRUE(UsersFile::WriteUser(path, 1, user("BB", "Bogdan", "Bielski")));
-    EXPECT_FALSE(UsersFile::WriteUser(path, 3, user("DD", "Dawid", "Dudek")));  // beyond the end
+    EXPECT_FALSE(UsersFile::WriteUser(path, 3, user("DD", "Dawid", "Dudek"))); // beyond the end
     EXPECT_FALSE(UsersFile::WriteUser(path, 0, user("AA", "Anna", "Nowa"), "BB"));
     EXPECT_TRUE(UsersFile::WriteUser(path, 1, user("BB", "Bogdan", "Nowy"), "BB"));
     std::vector<UserRecord> read;
@@ -197,7 +202,7 @@ TEST(UsersFile, GarbageOfWholeRecordsReadsAsDamagedUsers) {
     ASSERT_EQ(read.size(), 3u);
     for (const UserRecord& u : read) {
         EXPECT_TRUE(u.Damaged);
-        EXPECT_LE(u.Sign.size(), 3u * 3);  // three characters at most, each up to three UTF-8 bytes
+        EXPECT_LE(u.Sign.size(), 3u * 3); // three characters at most, each up to three UTF-8 bytes
         EXPECT_TRUE(u.ValidFrom.ok());
         EXPECT_TRUE(u.ValidTo.ok());
     }

@@ -40,7 +40,9 @@ class UsersWindowsTest : public QObject {
         if (!c) qFatal("no %s", name);
         return c;
     }
-    static void click(QWidget* w, const char* name) { QTest::mouseClick(child<QPushButton>(w, name), Qt::LeftButton); }
+    static void click(QWidget* w, const char* name) {
+        QTest::mouseClick(child<QPushButton>(w, name), Qt::LeftButton);
+    }
     static void type(QWidget* w, const char* name, const QString& text) {
         auto* e = child<QLineEdit>(w, name);
         e->clear();
@@ -93,7 +95,7 @@ private slots:
         window.show();
         QCOMPARE(child<QLabel>(&window, "EtUzytkownik")->text(), QString("ImięAB NazwiskoAB"));
         prompter.AnswerAsk(false);
-        window.reject();  // the forced form asks, and No keeps it open
+        window.reject(); // the forced form asks, and No keeps it open
         QVERIFY(window.isVisible());
         type(&window, "StareHaslo", "haslo1");
         type(&window, "NoweHaslo1", "nowe22");
@@ -121,7 +123,7 @@ private slots:
         click(&window, "PcZmien");
         QVERIFY(!child<QCheckBox>(&window, "Kontrup")->isEnabled());
         QVERIFY(child<QCheckBox>(&window, "Konfig")->isEnabled());
-        window.reject();  // only browse mode closes
+        window.reject(); // only browse mode closes
         QVERIFY(window.isVisible());
         click(&window, "PcAnuluj");
 
@@ -131,9 +133,10 @@ private slots:
         type(&window, "EdNazw", "Nowak");
         type(&window, "EdZnak", "en");
         type(&window, "EdHaslo", "tajne");
-        click(&window, "PcZapisz");  // no group yet
+        click(&window, "PcZapisz"); // no group yet
         QCOMPARE(prompter.messages().back().text,
-                 std::string("Należy użytkownikowi nadać uprawnienia\n co najmniej do jednej grupy, lub go usunąć !"));
+                 std::string("Należy użytkownikowi nadać uprawnienia\n co najmniej do jednej "
+                             "grupy, lub go usunąć !"));
         click(&window, "PcWszystkieDoL1");
         QCOMPARE(child<QListWidget>(&window, "L1")->count(), 3);
         QTest::mouseClick(child<QCheckBox>(&window, "Kontrup"), Qt::LeftButton);
@@ -179,7 +182,8 @@ private slots:
     }
 
     void mainWindowSignsInAndOut() {
-        auto dir = std::filesystem::temp_directory_path() / ("ewidor-signin-" + std::to_string(::getpid()));
+        auto dir = std::filesystem::temp_directory_path() /
+                   ("ewidor-signin-" + std::to_string(::getpid()));
         std::filesystem::remove_all(dir);
         DemoOptions options;
         options.employees = 6;
