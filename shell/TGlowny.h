@@ -55,7 +55,6 @@ private:
     void changePassword();
     void usersWindow();
     void logWindow();
-    void configurationWindow();
     void stopProgram();
 
     Session& session_;
