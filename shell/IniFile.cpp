@@ -119,6 +119,15 @@ void IniFile::SetBool(std::string_view section, std::string_view key, bool value
     Set(section, key, value ? "1" : "0");
 }
 
+void IniFile::Remove(std::string_view section, std::string_view key) {
+    long i = findKey(section, key);
+    if (i >= 0) lines_.erase(lines_.begin() + i);
+}
+
+void IniFile::RemoveSection(std::string_view section) {
+    std::erase_if(lines_, [&](const Line& l) { return xb::equalsIgnoreCase(l.section, section); });
+}
+
 std::string IniFile::Text() const {
     std::string out;
     for (const auto& l : lines_) out += l.text + "\r\n";

@@ -30,6 +30,10 @@ public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void SetInt(std::string_view section, std::string_view key, int value);
     void SetBool(std::string_view section, std::string_view key, bool value);
+    // Removes the key's line; nothing when the key is absent.
+    void Remove(std::string_view section, std::string_view key);
+    // Removes the section's header and every line under it.
+    void RemoveSection(std::string_view section);
 
     std::string Text() const;  // UTF-8, lines ended by CR LF
     // Writes the file in code page 1250; throws std::runtime_error when it cannot.

@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Error.h"
 #include "TDane.h"
+#include "TKonfig.h"
 #include "TLogAdmF.h"
 #include "TLoguj.h"
 #include "TUsersF.h"
@@ -182,7 +183,8 @@ void TGlowny::onCommand(const MenuItem& item) {
     const std::map<std::string, void (TGlowny::*)()> windows = {{"Wejscie", &TGlowny::SignInWindow},
                                                                 {"ZmianaHasla", &TGlowny::changePassword},
                                                                 {"Uprawnienia", &TGlowny::usersWindow},
-                                                                {"LogAdministracja", &TGlowny::logWindow}};
+                                                                {"LogAdministracja", &TGlowny::logWindow},
+                                                                {"Konfiguracja", &TGlowny::configurationWindow}};
     if (auto it = windows.find(item.name); it != windows.end()) {
         (this->*it->second)();
         return;
@@ -219,6 +221,15 @@ void TGlowny::usersWindow() {
     UsersAdmin rules(session_, prompter_);
     TUsersF window(rules, this);
     if (window.Open()) window.exec();
+}
+
+void TGlowny::configurationWindow() {
+    if (!KonfigRules::MayOpen(session_)) return;
+    KonfigRules rules(session_, prompter_);
+    TKonfig window(rules, this);
+    window.Open();
+    window.exec();
+    UpdateMenus();  // the overtime menu follows the saved settings
 }
 
 void TGlowny::logWindow() {

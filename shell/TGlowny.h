@@ -55,6 +55,7 @@ private:
     void changePassword();
     void usersWindow();
     void logWindow();
+    void configurationWindow();
     void stopProgram();
 
     Session& session_;
