@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -289,6 +290,7 @@ QWidget* TKonfig::buildMail() {
         f->addRow(sslBox);
         f->addRow(QStringLiteral("Port :"), edit(p, port));
         f->addRow(QStringLiteral("TimeOut (ms) :"), edit(p, timeOut));
+        mailColumn->addWidget(p);
         return f;
     };
     protocol("PanelSMTP", QStringLiteral("Ustawienia protokołu SMTP (poczta wychodząca):"),
@@ -296,8 +298,6 @@ QWidget* TKonfig::buildMail() {
         ->addRow(box(mail, "BoxAutoryzacja", QStringLiteral("Serwer wymaga autoryzacji")));
     protocol("PanelPOP3", QStringLiteral("Ustawienia protokołu POP3 (poczta przychodząca) :"),
              "BoxPOP3SSL", "EdPortPOP3", "EdTimeOutPOP3");
-    mailColumn->addWidget(find<QWidget>("PanelSMTP"));
-    mailColumn->addWidget(find<QWidget>("PanelPOP3"));
     column->addWidget(mail);
     column->addStretch();
     return page;
@@ -473,6 +473,12 @@ void TKonfig::focusFailure(const KonfigFailure& failure) {
         if (advanced_.count(w->objectName())) opened_.insert(w->objectName());
     refresh();
     field->setFocus();
+}
+
+void TKonfig::keyPressEvent(QKeyEvent* event) {
+    // Return ends a field (the address fills the servers); only "za&Pisz" saves.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;
+    QDialog::keyPressEvent(event);
 }
 
 void TKonfig::reject() {

@@ -11,6 +11,7 @@
 #include <set>
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +32,9 @@ public:
 
 public slots:
     void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* buildDirectories();
