@@ -51,6 +51,10 @@ TKonfig::TKonfig(KonfigRules& rules, QWidget* parent)
         addTab(buildTransfer(KonfigPage::Aktualizacja), KonfigPage::Aktualizacja,
                QStringLiteral("&Aktualizacja  "));
 
+    for (const KonfigNumber& n : KonfigRules::NumberControls())
+        if (auto* e = find<QLineEdit>(n.control))
+            e->setMaximumWidth(90); // ports and milliseconds are short
+
     auto* buttons = new QDialogButtonBox(this);
     PcZapisz = buttons->addButton(QStringLiteral("za&Pisz"), QDialogButtonBox::AcceptRole);
     PcZapisz->setObjectName("PcZapisz");
@@ -221,7 +225,6 @@ QWidget* TKonfig::buildLocal() {
     password->addWidget(
         box(page, "ForcePass", QStringLiteral("Wymuszać okresową zmianę haseł, co")));
     auto* days = edit(page, "EdIleDni");
-    days->setMaximumWidth(50);
     password->addWidget(days);
     auto* daysLabel = new QLabel(QStringLiteral("dni"), page);
     daysLabel->setObjectName("EtDni");
