@@ -12,7 +12,7 @@ for target in build-fuzz/fuzz/fuzz_*; do
   seeds=()
   [ -d "fuzz/seeds/$name" ] && seeds+=("fuzz/seeds/$name")
   # Real tables and indexes of other programs make good starting points for the readers.
-  [ -d ../shared/dbf-corpus ] && [ "$name" != fuzz_sql ] && seeds+=(../shared/dbf-corpus)
+  case "$name" in fuzz_table | fuzz_index_page) [ -d ../shared/dbf-corpus ] && seeds+=(../shared/dbf-corpus) ;; esac
   work="build-fuzz/corpus/$name"
   mkdir -p "$work"
   echo "fuzzing $name for ${seconds}s"
