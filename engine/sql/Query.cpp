@@ -3,6 +3,7 @@
 #include "../Error.h"
 #include "Parser.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace xb {
@@ -281,6 +282,12 @@ void Query::saveAs(const std::string& path, int codePage) const {
         }
         for (char& ch : f.name)
             if (!((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '_')) ch = '_';
+        // Joined tables may give two columns one name: later ones get a number.
+        std::string base = f.name;
+        for (int n = 1; std::any_of(fields.begin(), fields.end(), [&](const FieldDef& d) { return d.name == f.name; }); ++n) {
+            std::string suffix = "_" + std::to_string(n);
+            f.name = base.substr(0, 10 - suffix.size()) + suffix;
+        }
         fields.push_back(f);
     }
     CreateOptions o;

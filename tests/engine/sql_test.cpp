@@ -183,6 +183,11 @@ TEST(SqlStatements, PeriodLoadsThroughASavedResult) {
                 "(GODZ1*60+MIN1) AS GOD FROM \"Sum00101.dbf\" WHERE (GODZ1+MIN1 > 0)");
     stack.open();
     stack.saveAs(site.year + "/Obc00101.dbf");
+    Query joined(site.root, "SELECT K.NR_EW, P.NR_EW, RTRIM(K.NAZWISKO)+'!' FROM kos K, kos P WHERE K.NR_EW=P.NR_EW+1");
+    joined.open();
+    joined.saveAs(site.root + "/POLACZ.DBF");
+    EXPECT_EQ(run(site, {Dir::Root, "SELECT * FROM polacz ORDER BY 1", {}, ""}),
+              "NR_EW,NR_EW_1,EXPR\n2,1,Łuczak!\n3,2,Lis!\n4,3,Zając!\n");
     EXPECT_EQ(run(site, {Dir::Year,
                          "SELECT SK,ZLID,ODZ, TRUNCATE(SUM(GOD)/60,0) AS Godziny, MOD(CONVERT(SUM(GOD),SQL_INTEGER),60) AS "
                          "Minuty FROM \"Obc00101.dbf\" GROUP BY SK, ODZ, ZLID ORDER BY SK, ODZ, ZLID",
