@@ -11,6 +11,7 @@ namespace ewidor {
 struct GroupEntry {
     int number = 0;
     std::string name;
+    std::string listId, department;  // ID_LISTY and ODDZIAL
     std::string Three() const; // the number as "%.3d"
 };
 

@@ -8,6 +8,14 @@ namespace {
 constexpr size_t kBarborkaSlot = 6;
 constexpr size_t kEasterMondaySlot = 9;
 constexpr size_t kCorpusChristiSlot = 10;
+constexpr size_t kMaxDaysOff = 15;
+
+// Holidays by later law: (day, month, first year).
+struct LawHoliday {
+    DayMonth dm;
+    int since;
+};
+constexpr LawHoliday kLawHolidays[] = {{{6, 1}, 2011}, {{24, 12}, 2025}};
 
 DayMonth dayMonth(sys_days d) {
     year_month_day ymd{d};
@@ -45,7 +53,26 @@ bool HolidayTable::IsHoliday(year_month_day date) const {
     DayMonth dm{static_cast<int>(unsigned(date.day())), static_cast<int>(unsigned(date.month()))};
     for (const auto& s : slots_)
         if (s == dm) return true;
+    int y = static_cast<int>(date.year());
+    for (const auto& law : kLawHolidays)
+        if (law.dm == dm && y >= law.since) return true;
     return false;
+}
+
+std::vector<int> HolidayTable::FirstDaysOff(int y, int m, const std::function<bool(year_month_day)>& qualifies) {
+    std::vector<int> out;
+    const year_month ym = year{y} / month{static_cast<unsigned>(m)};
+    const unsigned days = unsigned(year_month_day_last{ym / last}.day());
+    for (unsigned d = 1; d <= days && out.size() < kMaxDaysOff; ++d)
+        if (qualifies(ym / day{d})) out.push_back(static_cast<int>(d));
+    return out;
+}
+
+std::vector<int> HolidayTable::DaysOffOfMonth(int y, int m) const {
+    return FirstDaysOff(y, m, [this](year_month_day date) {
+        weekday wd{sys_days{date}};
+        return wd == Saturday || wd == Sunday || IsHoliday(date);
+    });
 }
 
 } // namespace ewidor

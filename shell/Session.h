@@ -2,8 +2,10 @@
 // The session: what start-up fixed (settings, installation parameters, directories,
 // years) and what the main window selects later. One object, passed by reference
 // to whoever needs it; nobody keeps a copy.
+#include "ExtraDays.h"
 #include "HolidayTable.h"
 #include "InstallationParams.h"
+#include "MonthStates.h"
 #include "Settings.h"
 #include "UserRecord.h"
 
@@ -34,6 +36,11 @@ struct Session {
     std::string YearDir;
     int SelectedMonth = 1;
     bool MapaPresent = false;
+    std::string YearText;
+    std::string MonthLabel;              // month name + " " + YearText
+    std::vector<int> DaysOffOfMonth;     // Saturdays, Sundays and holidays, the first 15
+    ewidor::MonthStates MonthStates;     // of the selected group and year
+    bool StaffCheckOk = false;           // the staff check's verdict
 
     bool EventLogKept = false;
     bool HelpEnabled = false;
@@ -41,6 +48,7 @@ struct Session {
     bool LanSendEnabled = false;   // TargetDir set
     bool LanFetchEnabled = false;  // HqFilesDir set
     HolidayTable holidays;
+    ExtraDays extraDays;  // ExtraDaysOff and ExtraWorkDays of the selected year
     std::string Caption = " Użytkownik nieznany.";
 
     // Users and sign-in: the list as read from HasKarU and what sign-in fixed.
@@ -54,6 +62,9 @@ struct Session {
     int GroupCount = 0;          // groups the user may choose
     int GroupNumber = 0;         // the selected group's NUMER; 0 when none
     std::string GroupName;
+    std::string GroupListId, GroupDepartment;  // ID_LISTY and ODDZIAL of the group
+    int GroupLow() const { return GroupNumber % 100; }
+    int GroupHigh() const { return GroupNumber / 100; }
     bool SignedIn() const { return CurrentUser >= 0 && CurrentUser < static_cast<int>(Users.size()); }
     const UserRecord* User() const { return SignedIn() ? &Users[static_cast<size_t>(CurrentUser)] : nullptr; }
     InstallState State = InstallState::NotConfigured;

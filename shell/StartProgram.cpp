@@ -47,8 +47,7 @@ int StartProgram(QApplication& app, const ProgramOptions& options) {
     // The sign-in window's creation reads the users file.
     if (!UsersStart::Load(session, prompter, options.firstUsers, date)) return 1;
     splash.Advance(2);
-    TCzekaj wait(&window);
-    prompter.SetWaitIndicator(&wait);
+    prompter.SetWaitIndicator(&window.Wait());
     prompter.SetParent(&window);
     splash.Advance(kWindowsAfterDataModule + 1 + 1);
     splash.close();
@@ -56,8 +55,8 @@ int StartProgram(QApplication& app, const ProgramOptions& options) {
     window.show();
     QTimer::singleShot(0, &window, [&] {
         startup.FirstShow(data, date);
-        window.ShowSession();
         window.ApplyMenuState(StartMenuRules::Evaluate(session));
+        window.StartSession();
     });
     return app.exec();
 }

@@ -7,6 +7,7 @@
 #include "TLogAdmF.h"
 #include "TLoguj.h"
 #include "TUsersF.h"
+#include "TWybJedQ.h"
 #include "TZmianaHasla.h"
 #include "UserMenuRules.h"
 
@@ -23,9 +24,6 @@
 
 namespace ewidor {
 
-const char* const TGlowny::kMonths[12] = {"Styczeń", "Luty",     "Marzec",      "Kwiecień",
-                                          "Maj",     "Czerwiec", "Lipiec",      "Sierpień",
-                                          "Wrzesień", "Pażdziernik", "Listopad", "Grudzień"};
 
 namespace {
 QString q(const std::string& s) { return QString::fromStdString(s); }
@@ -38,11 +36,14 @@ QLabel* label(QWidget* parent, const char* name, const QString& text = {}) {
 } // namespace
 
 TGlowny::TGlowny(Session& session, TDane& data, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), session_(session), data_(data), prompter_(prompter) {
+    : QMainWindow(parent), session_(session), data_(data), prompter_(prompter), Czekaj(new TCzekaj(this)),
+      control_(session, data, prompter, *Czekaj, [] { QApplication::beep(); }) {
     setObjectName("Glowny");
     statusBar()->setObjectName("PasekStanu");
     buildMenu();
     buildCentre();
+    connect(ListaLat, &QComboBox::activated, this, &TGlowny::onYearChosen);
+    connect(ListaMiesiecy, &QComboBox::activated, this, &TGlowny::onMonthChosen);
     resize(900, 620);
     ShowSession();
 }
@@ -79,7 +80,7 @@ QWidget* TGlowny::buildMonthPanel() {
     row->addWidget(label(panel, "EtWybranyMiesiac", QStringLiteral("Wybrany miesiąc : ")));
     ListaMiesiecy = new QComboBox(panel);
     ListaMiesiecy->setObjectName("ListaMiesiecy");
-    for (const char* month : kMonths) ListaMiesiecy->addItem(QString::fromUtf8(month));
+    for (const char* month : SessionControl::kMonths) ListaMiesiecy->addItem(QString::fromUtf8(month));
     row->addWidget(ListaMiesiecy);
     ListaLat = new QComboBox(panel);
     ListaLat->setObjectName("ListaLat");
@@ -184,7 +185,8 @@ void TGlowny::onCommand(const MenuItem& item) {
                                                                 {"ZmianaHasla", &TGlowny::changePassword},
                                                                 {"Uprawnienia", &TGlowny::usersWindow},
                                                                 {"LogAdministracja", &TGlowny::logWindow},
-                                                                {"Konfiguracja", &TGlowny::configurationWindow}};
+                                                                {"Konfiguracja", &TGlowny::configurationWindow},
+                                                                {"WyborGrupy", &TGlowny::ChooseGroup}};
     if (auto it = windows.find(item.name); it != windows.end()) {
         (this->*it->second)();
         return;
@@ -199,6 +201,68 @@ void TGlowny::UpdateMenus() {
     EtJedn1->setText(q(session_.GroupName));
     EtJedn2->setText(q(session_.GroupName));
     PanelMies->setEnabled(session_.GroupNumber != 0);
+    showMonth();
+}
+
+void TGlowny::StartSession() {
+    if (session_.State == InstallState::Configured && session_.SelectedYear != 0)
+        control_.SelectYear(session_.SelectedYear, false);
+    ShowSession();
+    showMonth();
+}
+
+void TGlowny::ChooseGroup() {
+    std::vector<GroupEntry> groups;
+    try {
+        groups = control_.Groups();
+    } catch (const xb::Error& e) {
+        prompter_.ShowMessage("Błąd !", e.what());
+        return;
+    }
+    TWybJedQ window(std::move(groups), session_.GroupNumber, this);
+    if (window.exec() != QDialog::Accepted || !window.Chosen()) return;
+    ApplyGroup(*window.Chosen());
+}
+
+void TGlowny::ApplyGroup(const GroupEntry& group) {
+    bool changed = group.number != session_.GroupNumber;
+    control_.SelectGroup(group);
+    UpdateMenus();
+    ListaMiesiecy->setCurrentIndex(session_.SelectedMonth - 1);
+    if (changed) data_.QKartDz.close();
+}
+
+// After sign-in with one group the group is chosen at once; without a group the
+// group's values of the previous user go.
+void TGlowny::afterSignIn() {
+    if (!session_.SignedIn() || session_.GroupNumber == 0) {
+        control_.SignedOut();
+        return;
+    }
+    if (session_.GroupCount != 1) return;
+    try {
+        std::vector<GroupEntry> groups = control_.Groups();
+        if (groups.size() == 1) control_.SelectGroup(groups.front());
+    } catch (const xb::Error& e) {
+        prompter_.ShowMessage("Błąd !", e.what());
+    }
+}
+
+void TGlowny::onYearChosen(int index) {
+    if (index < 0) return;
+    if (!control_.SelectYear(ListaLat->itemText(index).toInt(), true))
+        ListaLat->setCurrentIndex(ListaLat->findText(QString::number(session_.SelectedYear)));
+    UpdateMenus();
+}
+
+void TGlowny::onMonthChosen(int index) {
+    if (index < 0) return;
+    control_.SelectMonth(index + 1, true);
+    UpdateMenus();
+}
+
+void TGlowny::showMonth() {
+    EtStanMies->setText(session_.GroupNumber != 0 ? q(control_.MonthStateLabel()) : QString());
 }
 
 void TGlowny::SignInWindow() {
@@ -210,6 +274,7 @@ void TGlowny::SignInWindow() {
         stopProgram();
         return;
     }
+    afterSignIn();
     UpdateMenus();
 }
 

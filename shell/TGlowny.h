@@ -6,8 +6,10 @@
 #include "PasswordChange.h"
 #include "Prompter.h"
 #include "Session.h"
+#include "SessionControl.h"
 #include "SignIn.h"
 #include "StartMenuRules.h"
+#include "TCzekaj.h"
 
 #include <QMainWindow>
 #include <map>
@@ -36,9 +38,14 @@ public:
     void UpdateMenus();
     // The sign-in window; stops the program when sign-in says so.
     void SignInWindow();
-
-    // The months of the month list.
-    static const char* const kMonths[12];
+    // After the first year selection of start-up: the calendar, month states and labels of that year.
+    void StartSession();
+    // The group choice window TWybJedQ, then ApplyGroup with the chosen group.
+    void ChooseGroup();
+    // SelectGroup, then the menus and the month panel follow.
+    void ApplyGroup(const GroupEntry& group);
+    WaitIndicator& Wait() { return *Czekaj; }
+    SessionControl& Control() { return control_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,6 +64,10 @@ private:
     void logWindow();
     void configurationWindow();
     void stopProgram();
+    void afterSignIn();
+    void onYearChosen(int index);
+    void onMonthChosen(int index);
+    void showMonth();
 
     Session& session_;
     TDane& data_;
@@ -72,6 +83,8 @@ private:
     QComboBox* ListaLat = nullptr;
     QLabel* EtStanMies = nullptr;
     bool closeConfirmed_ = false;
+    TCzekaj* Czekaj = nullptr;
+    SessionControl control_;
     // Both live for the run of the program, with their attempt counters.
     SignIn signIn_{session_, prompter_};
     PasswordChange passwords_{session_, prompter_};

@@ -46,13 +46,14 @@ void signedOut(const Session& s, Rules& r) {
         r.show(name, false);
 }
 
-void sending(const Session& s, Rules& r, const char* prefix, bool allowed, bool local) {
+// `mailAllowed` and `ftpAllowed` are what the menu adds to the right and the switch.
+void sending(const Session& s, Rules& r, const char* prefix, bool local, bool mailAllowed, bool ftpAllowed) {
     const Rights& R = s.User()->rights;
     bool V = s.RightsValid;
     std::string p = prefix;
     r.enable((p + "Lokalna").c_str(), local && !s.dirs.TargetDir.empty());
-    r.enable((p + "Poczta").c_str(), V && s.settings.Internet && R.InterDost && allowed);
-    r.enable((p + "Ftp").c_str(), V && s.settings.FTP && R.FtpDost && allowed);
+    r.enable((p + "Poczta").c_str(), V && s.settings.Internet && R.InterDost && mailAllowed);
+    r.enable((p + "Ftp").c_str(), V && s.settings.FTP && R.FtpDost && ftpAllowed);
 }
 
 void signedIn(const Session& s, Rules& r) {
@@ -67,11 +68,15 @@ void signedIn(const Session& s, Rules& r) {
     r.show("WyborGrupy", s.GroupCount > 1 || service);
     r.enable("WyborGrupy", s.GroupCount > 1 || service);
     r.enable("Edycja", VSG && (R.EdycjaZbior || R.MozePremie || R.MozeUrlopy));
-    for (const char* name : {"EdycjaKart", "Uzupelnij", "Nadpracowania", "Katalog"})
+    // Cards, vacations and sick leaves are edited only while the staff check passes.
+    for (const char* name : {"EdycjaKart", "Uzupelnij"})
+        r.enable(name, VSG && R.EdycjaZbior && s.StaffCheckOk);
+    for (const char* name : {"Nadpracowania", "Katalog"})
         r.enable(name, VSG && R.EdycjaZbior);
     r.enable("Miesiac", VSG && (R.EdycjaZbior || R.MozeUrlopy));
-    for (const char* name :
-         {"EdycjaUrlopow", "EdycjaZwolnien", "UrlopyIZwolnienia", "DrukUrlopow", "DrukZwolnien"})
+    for (const char* name : {"EdycjaUrlopow", "EdycjaZwolnien"})
+        r.enable(name, VSG && R.MozeUrlopy && s.StaffCheckOk);
+    for (const char* name : {"UrlopyIZwolnienia", "DrukUrlopow", "DrukZwolnien"})
         r.enable(name, VSG && R.MozeUrlopy);
     for (const char* name : {"PrzegladUrlopow", "PrzegladZwolnien", "OtwarcieUrlopow"})
         r.enable(name, V && G && R.MozeUrlopy);
@@ -80,15 +85,15 @@ void signedIn(const Session& s, Rules& r) {
         r.enable(name, VSG && R.MozePremie && s.settings.Premia);
     for (const char* name : {"PremiePrzeglad", "PremieWydruk"})
         r.enable(name, VSG && R.MozePremie);
-    sending(s, r, "PremieWysylka", R.MozePremie, VSG && R.DoCentr);
+    sending(s, r, "PremieWysylka", VSG && R.DoCentr, R.MozePremie, R.MozePremie);
     bool bonusSending = r.enabled("PremieWysylkaLokalna") || r.enabled("PremieWysylkaPoczta") ||
                         r.enabled("PremieWysylkaFtp");
     r.enable("PremieWysylka", bonusSending);
     r.enable("Premie", bonusSending || r.enabled("PremieEdycja") || r.enabled("PremiePrzeglad"));
     r.enable("Wysylka", VSG && R.DoCentr);
-    sending(s, r, "Wysylka", G, true);
+    sending(s, r, "Wysylka", true, true, G);
     r.enable("NadprWysylka", V && R.DoCentr);
-    sending(s, r, "NadprWysylka", true, true);
+    sending(s, r, "NadprWysylka", true, true, true);
     for (const char* name : {"Przeglad", "Wydruki"})
         r.enable(name, S && G);
     bool fetch = V && G && R.Centrala && !s.dirs.ImportDir.empty() && (s.GroupCount <= 1 || S);

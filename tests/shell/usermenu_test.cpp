@@ -23,6 +23,7 @@ Session signedIn(const UserRecord& user, bool rightsValid, int groupCount, int g
     s.GroupCount = groupCount;
     s.GroupNumber = group;
     s.EventLogKept = true;
+    s.StaffCheckOk = true;  // the staff check passed; its own cases are in the window's menu test
     return s;
 }
 
