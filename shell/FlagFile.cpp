@@ -40,10 +40,16 @@ std::unique_ptr<FlagFile> FlagFile::Hold(const std::string& dataRoot, FlagKind k
     std::string path = Path(dataRoot, kind);
     if (Test(dataRoot, kind) == FlagState::Busy)
         throw xb::Error(xb::ErrorCode::TableInUse, "Znacznik jest zajęty przez inny program", path);
-    auto file = xb::openFile(path, xb::OpenMode::CreateNew);
-    if (!file->tryLock(kLockOffset, kLockLength, xb::LockKind::Exclusive))
-        throw xb::Error(xb::ErrorCode::TableInUse, "Znacznik jest zajęty przez inny program", path);
-    return std::unique_ptr<FlagFile>(new FlagFile(std::move(file), path));
+    // Between creating the file and locking it, another desktop's check may find it
+    // unlocked and remove it as a leftover: then the lock guards nothing, so start again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        auto file = xb::openFile(path, xb::OpenMode::CreateNew);
+        if (!file->tryLock(kLockOffset, kLockLength, xb::LockKind::Exclusive))
+            throw xb::Error(xb::ErrorCode::TableInUse, "Znacznik jest zajęty przez inny program", path);
+        if (xb::fileExists(path)) return std::unique_ptr<FlagFile>(new FlagFile(std::move(file), path));
+        file->unlock(kLockOffset, kLockLength);
+    }
+    throw xb::Error(xb::ErrorCode::TableInUse, "Znacznik jest zajęty przez inny program", path);
 }
 
 FlagState FlagFile::Test(const std::string& dataRoot, FlagKind kind) {
