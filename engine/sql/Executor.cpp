@@ -176,6 +176,18 @@ struct InSet {
     bool hasNull = false;
 };
 
+// Keeps the first of rows with equal values (DISTINCT, UNION).
+void removeDuplicates(std::vector<OutputRow>& rows) {
+    std::set<std::string> seen;
+    std::vector<OutputRow> kept;
+    for (auto& r : rows) {
+        std::string key;
+        for (const auto& v : r.values) key += groupKey(v) + '\x1F';
+        if (seen.insert(key).second) kept.push_back(std::move(r));
+    }
+    rows = std::move(kept);
+}
+
 class SelectRun {
 public:
     SelectRun(const Select& select, const std::string& directory, const Parameters& parameters, const std::string& password)
@@ -1202,17 +1214,6 @@ private:
         }
     }
 
-    static void removeDuplicates(std::vector<OutputRow>& rows) {
-        std::set<std::string> seen;
-        std::vector<OutputRow> kept;
-        for (auto& r : rows) {
-            std::string key;
-            for (const auto& v : r.values) key += groupKey(v) + '\x1F';
-            if (seen.insert(key).second) kept.push_back(std::move(r));
-        }
-        rows = std::move(kept);
-    }
-
     const Select& select_;
     const std::string& directory_;
     const Parameters& parameters_;
@@ -1264,16 +1265,7 @@ ResultSet Executor::select(const Select& select) {
                 throw Error(ErrorCode::SqlSyntax, "Zapytania połączone przez UNION mają różną liczbę kolumn");
             for (auto& r : more) rows.push_back(std::move(r));
         }
-        if (distinct) {
-            std::set<std::string> seen;
-            std::vector<OutputRow> kept;
-            for (auto& r : rows) {
-                std::string key;
-                for (const auto& v : r.values) key += groupKey(v) + '\x1F';
-                if (seen.insert(key).second) kept.push_back(std::move(r));
-            }
-            rows = std::move(kept);
-        }
+        if (distinct) removeDuplicates(rows);
         // ORDER BY of a union names output columns (by name or position).
         for (auto& r : rows) {
             r.orderKeys.clear();
