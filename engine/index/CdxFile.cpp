@@ -81,14 +81,13 @@ std::string cdxTagKey(const std::string& name) {
 }
 
 CdxFile::CdxFile(std::unique_ptr<File> file, bool readOnly)
-    : pages_(std::make_unique<PagedFile>(std::move(file), kCdxPage, kCdxLockOffset, readOnly)) {
-    pages_->setOnCommit([this] { bumpCounter(); });
+    : pages_(std::make_unique<PagedFile>(std::move(file), kCdxPage, kCdxLockOffset, readOnly, ChangeCounterField{8, 4, true})) {
     checkHeader();
 }
 
 void CdxFile::checkHeader() {
     PageLock lock(*pages_, false);
-    if (pages_->file().size() < 3 * kCdxPage) pages_->corrupt("plik krótszy niż nagłówek");
+    if (pages_->end() < 3 * kCdxPage) pages_->corrupt("plik krótszy niż nagłówek");
     CdxTagHeader h = readCdxTagHeader(*pages_, 0);
     if (h.keyLength != kTagNameLength) pages_->corrupt("to nie jest złożony plik indeksu");
 }
@@ -112,19 +111,7 @@ void CdxFile::create(const std::string& path) {
     file->writeAt(0, image.data(), image.size());
 }
 
-void CdxFile::bumpCounter() {
-    uint8_t b[4] = {};
-    pages_->file().readAt(8, b, 4);
-    uint32_t v = (static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 | static_cast<uint32_t>(b[2]) << 8 | b[3]) + 1;
-    for (int i = 0; i < 4; ++i) b[i] = static_cast<uint8_t>(v >> (24 - 8 * i));
-    pages_->file().writeAt(8, b, 4);
-}
-
-uint32_t CdxFile::changeCounter() {
-    uint8_t b[4] = {};
-    pages_->file().readAt(8, b, 4);
-    return static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 | static_cast<uint32_t>(b[2]) << 8 | b[3];
-}
+uint32_t CdxFile::changeCounter() { return pages_->changeCounter(); }
 
 std::vector<std::pair<std::string, uint32_t>> CdxFile::tags() {
     PageLock lock(*pages_, false);

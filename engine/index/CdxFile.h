@@ -3,8 +3,8 @@
 //
 // Locking: the index lock is byte 0x7FFFFFFE of the .cdx file (shared to read,
 // exclusive to change), as FoxPro-compatible engines take it. Every change bumps
-// the change counter in bytes 8-11 of the file header (big-endian). Nothing read
-// is kept once the lock scope ends.
+// the change counter in bytes 8-11 of the file header (big-endian); pages read are
+// kept for later scopes only while the counter and the file size stay as they were.
 #include "CdxTag.h"
 #include "IndexOrder.h"
 
@@ -47,7 +47,6 @@ public:
 
 private:
     explicit CdxFile(std::unique_ptr<File> file, bool readOnly);
-    void bumpCounter();
     void writeTag(const CdxTagSpec& spec);
     void checkHeader();
 

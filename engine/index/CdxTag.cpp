@@ -99,7 +99,7 @@ uint32_t CdxTag::newPage() {
     // Free pages are listed in the file header (offset 4), each pointing to the next.
     std::vector<uint8_t> head = file_.page(0);
     uint32_t free = le32(head.data() + 4);
-    if (free != 0 && free != kCdxNone && free % kCdxPage == 0 && free >= 2 * kCdxPage && free + kCdxPage <= file_.file().size()) {
+    if (free != 0 && free != kCdxNone && free % kCdxPage == 0 && free >= 2 * kCdxPage && free + kCdxPage <= file_.end()) {
         uint32_t next = le32(file_.page(free).data() + 4);
         putLe32(head.data() + 4, next);
         file_.write(0, std::move(head));
@@ -320,7 +320,7 @@ std::vector<IndexEntry> CdxTag::forward(const Bound& from, size_t max) {
         for (; i < node.entries.size() && out.size() < max; ++i)
             if (wanted(node.entries[i])) out.push_back(node.entries[i]);
         if (out.size() >= max || node.right == kCdxNone) break;
-        if (pages > file_.file().size() / kCdxPage) file_.corrupt("pętla w łańcuchu stron");
+        if (pages > file_.end() / kCdxPage) file_.corrupt("pętla w łańcuchu stron");
         node = load(node.right);
         if (!node.leaf()) file_.corrupt("sąsiad liścia nie jest liściem");
         i = 0;
@@ -341,7 +341,7 @@ std::vector<IndexEntry> CdxTag::backward(const Bound& from, size_t max) {
         for (; i > 0 && out.size() < max; --i)
             if (!unwanted(node.entries[i - 1])) out.push_back(node.entries[i - 1]);
         if (out.size() >= max || node.left == kCdxNone) break;
-        if (pages > file_.file().size() / kCdxPage) file_.corrupt("pętla w łańcuchu stron");
+        if (pages > file_.end() / kCdxPage) file_.corrupt("pętla w łańcuchu stron");
         node = load(node.left);
         if (!node.leaf()) file_.corrupt("sąsiad liścia nie jest liściem");
         i = node.entries.size();
@@ -356,7 +356,7 @@ void CdxTag::forEach(const std::function<bool(const IndexEntry&)>& visit) {
         for (const auto& e : node.entries)
             if (!visit(e)) return;
         if (node.right == kCdxNone) return;
-        if (pages > file_.file().size() / kCdxPage) file_.corrupt("pętla w łańcuchu stron");
+        if (pages > file_.end() / kCdxPage) file_.corrupt("pętla w łańcuchu stron");
         node = load(node.right);
         if (!node.leaf()) file_.corrupt("sąsiad liścia nie jest liściem");
     }

@@ -111,14 +111,7 @@ std::vector<uint8_t> encodeNtxNode(const NtxNode& node, const NtxHeader& h) {
 }
 
 NtxFile::NtxFile(std::unique_ptr<File> file, bool readOnly)
-    : pages_(std::make_unique<PagedFile>(std::move(file), kNtxPage, kNtxLockOffset, readOnly)) {
-    pages_->setOnCommit([this] {
-        uint8_t b[2] = {};
-        pages_->file().readAt(2, b, 2);
-        uint32_t v = static_cast<uint32_t>(b[0] | (b[1] << 8)) + 1;
-        putLe16(b, v);
-        pages_->file().writeAt(2, b, 2);
-    });
+    : pages_(std::make_unique<PagedFile>(std::move(file), kNtxPage, kNtxLockOffset, readOnly, ChangeCounterField{2, 2, false})) {
     header();
 }
 
@@ -135,11 +128,7 @@ NtxHeader NtxFile::header() {
     return parseHeader(pages_->page(0), *pages_);
 }
 
-uint32_t NtxFile::changeCounter() {
-    uint8_t b[2] = {};
-    pages_->file().readAt(2, b, 2);
-    return static_cast<uint32_t>(b[0] | (b[1] << 8));
-}
+uint32_t NtxFile::changeCounter() { return pages_->changeCounter(); }
 
 OrderInfo NtxFile::info() {
     NtxHeader h = header();
