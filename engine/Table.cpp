@@ -107,10 +107,12 @@ int codePageForDriver(uint8_t ldid, int requested) {
 }
 
 HeaderInfo readHeader(File& file) {
-    uint64_t size = file.size();
-    if (size < 32) corrupt(file, "plik krótszy niż nagłówek");
+    // The header (and so the record count) is read before the file size: an appender
+    // writes its record before the count, so the size seen afterwards always covers
+    // the count read. The other order could see a new count with an old size.
     uint8_t h[32];
-    if (file.readAt(0, h, 32) != 32) corrupt(file, "nie można odczytać nagłówka");
+    if (file.readAt(0, h, 32) != 32) corrupt(file, "plik krótszy niż nagłówek");
+    uint64_t size = file.size();
     HeaderInfo info;
     info.version = h[0];
     if (!knownVersion(info.version)) {

@@ -392,3 +392,41 @@ TEST(TableFile, ReadsChosenRecordsInRuns) {
     });
     EXPECT_EQ(seen, (std::vector<std::pair<uint32_t, double>>{{1, 1}, {2, 2}, {5, 5}, {900, 900}, {4999, 4999}, {5000, 5000}}));
 }
+
+// A file that another desktop appends to right after the reader's first look at it.
+class AppendedDuringOpen : public MemFile {
+public:
+    AppendedDuringOpen(std::vector<uint8_t> before, std::vector<uint8_t> after)
+        : MemFile(std::move(before), "appended.dbf"), after_(std::move(after)) {}
+    size_t readAt(uint64_t offset, void* buffer, size_t size) override {
+        size_t n = MemFile::readAt(offset, buffer, size);
+        appendOnce();
+        return n;
+    }
+    uint64_t size() override {
+        uint64_t n = MemFile::size();
+        appendOnce();
+        return n;
+    }
+
+private:
+    void appendOnce() {
+        if (after_.empty()) return;
+        MemFile::writeAt(0, after_.data(), after_.size());
+        after_.clear();
+    }
+    std::vector<uint8_t> after_;
+};
+
+TEST(TableFile, OpenDuringAnAppendSeesAConsistentTable) {
+    TempDir dir;
+    auto t = makeTable(dir, "T.DBF", "NR,Numeric,6,0;");
+    t->append(t->blankRecord());
+    std::string before = testsupport::readFile(dir.file("T.DBF"));
+    t->append(t->blankRecord());
+    std::string after = testsupport::readFile(dir.file("T.DBF"));
+    auto file = std::make_unique<AppendedDuringOpen>(std::vector<uint8_t>(before.begin(), before.end()),
+                                                     std::vector<uint8_t>(after.begin(), after.end()));
+    auto opened = Table::open(std::move(file), OpenOptions{false, true, 0});
+    EXPECT_GE(opened->recordCount(), 1u);
+}
