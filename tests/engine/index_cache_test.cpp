@@ -164,29 +164,10 @@ TEST_P(IndexCache, FailedScopeLeavesNoCache) {
     EXPECT_EQ(p.page(root), original);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFormats, IndexCache, ::testing::Values(Kind::Cdx, Kind::Ntx),
-                         [](const auto& info) { return info.param == Kind::Cdx ? "Cdx" : "Ntx"; });
-
-// A real second process changes the index while this handle holds its pages.
-TEST(IndexCacheProcess, ChildProcessChangesAreSeen) {
-    TempDir dir;
-    std::string path = dir.file("KARTYDZ.DBF");
-    Table::create(path, parseFieldList("NR_EW,N,6,0;Z_DNIA,D;NAZWISKO,C,25"));
-    {
-        OpenOptions ex;
-        ex.exclusive = true;
-        auto t = Table::open(path, ex);
-        std::vector<Record> records;
-        for (int i = 0; i < 2000; ++i) {
-            Record r = t->blankRecord();
-            r.set("NR_EW", static_cast<double>(i % 500));
-            r.set("Z_DNIA", Date{2026, 1 + i % 12, 1 + i % 28});
-            records.push_back(r);
-        }
-        t->appendMany(records);
-        t->createTag("WgPrac", "NR_EW");
-        t->createTag("WgDat", "Z_DNIA");
-    }
+// A real second process changes the index while this handle holds its pages
+// (the worker keeps the structural index only).
+TEST_P(IndexCache, ChangesOfAChildProcessAreSeen) {
+    if (GetParam() == Kind::Ntx) GTEST_SKIP() << "index_child opens no .ntx";
     auto all = [](Table& t) {
         std::vector<std::vector<IndexEntry>> out;
         for (IndexedOrder* o : t.indexes()->orders()) {
@@ -198,14 +179,16 @@ TEST(IndexCacheProcess, ChildProcessChangesAreSeen) {
         }
         return out;
     };
-    auto mine = Table::open(path);
+    auto mine = open();
     auto before = all(*mine);
     std::string out;
-    ASSERT_EQ(runCommand(shellQuote(INDEX_CHILD) + " " + shellQuote(path) + " 5 600 2>&1", &out), 0) << out;
-    auto fresh = Table::open(path);
-    auto expected = all(*fresh);
+    ASSERT_EQ(runCommand(shellQuote(INDEX_CHILD) + " " + shellQuote(path_) + " 5 600 2>&1", &out), 0) << out;
+    auto expected = all(*open());
     EXPECT_NE(expected, before);
     EXPECT_EQ(all(*mine), expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, IndexCache, ::testing::Values(Kind::Cdx, Kind::Ntx),
+                         [](const auto& info) { return info.param == Kind::Cdx ? "Cdx" : "Ntx"; });
 
 } // namespace
