@@ -132,26 +132,26 @@ std::unique_ptr<IndexOrder> CdxFile::order(const std::string& tag, char pad) {
     throw Error(ErrorCode::NotFound, "Nie ma tagu '" + tag + "'", path());
 }
 
-void CdxFile::writeTag(const CdxTagSpec& spec) {
+void CdxFile::writeTag(const CdxTagDefinition& definition) {
     uint64_t header = pages_->allocate(2);
-    uint32_t root = CdxTag::buildTree(*pages_, spec.sorted, spec.keyLength, spec.pad);
+    uint32_t root = CdxTag::buildTree(*pages_, definition.sorted, definition.keyLength, definition.pad);
     CdxTagHeader h;
     h.root = root;
-    h.keyLength = spec.keyLength;
-    h.options = static_cast<uint8_t>(0x60 | (spec.condition.empty() ? 0 : 0x08));
-    h.expression = spec.expression;
-    h.condition = spec.condition;
+    h.keyLength = definition.keyLength;
+    h.options = static_cast<uint8_t>(0x60 | (definition.condition.empty() ? 0 : 0x08));
+    h.expression = definition.expression;
+    h.condition = definition.condition;
     std::vector<uint8_t> bytes = buildCdxTagHeader(h);
     pages_->write(header, std::vector<uint8_t>(bytes.begin(), bytes.begin() + kCdxPage));
     pages_->write(header + kCdxPage, std::vector<uint8_t>(bytes.begin() + kCdxPage, bytes.end()));
     CdxTag directory(*pages_, 0, ' ');
-    directory.insert({cdxTagKey(spec.name), static_cast<uint32_t>(header)});
+    directory.insert({cdxTagKey(definition.name), static_cast<uint32_t>(header)});
 }
 
-void CdxFile::addTag(const CdxTagSpec& spec) {
+void CdxFile::addTag(const CdxTagDefinition& definition) {
     PageLock lock(*pages_, true);
-    removeTag(spec.name);
-    writeTag(spec);
+    removeTag(definition.name);
+    writeTag(definition);
 }
 
 bool CdxFile::removeTag(const std::string& name) {
@@ -164,7 +164,7 @@ bool CdxFile::removeTag(const std::string& name) {
     return false;
 }
 
-void CdxFile::rewrite(const std::vector<CdxTagSpec>& specs) {
+void CdxFile::rewrite(const std::vector<CdxTagDefinition>& definitions) {
     PageLock lock(*pages_, true);
     pages_->restart();
     std::vector<uint8_t> header = buildCdxTagHeader(directoryHeader(2 * kCdxPage));
@@ -176,7 +176,7 @@ void CdxFile::rewrite(const std::vector<CdxTagSpec>& specs) {
     std::vector<uint8_t> page;
     encodeCdxNode(root, kTagNameLength, ' ', page);
     pages_->write(2 * kCdxPage, std::move(page));
-    for (const auto& spec : specs) writeTag(spec);
+    for (const auto& definition : definitions) writeTag(definition);
 }
 
 } // namespace xb

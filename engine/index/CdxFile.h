@@ -14,7 +14,7 @@
 
 namespace xb {
 
-struct CdxTagSpec {
+struct CdxTagDefinition {
     std::string name;
     std::string expression;
     std::string condition;
@@ -38,16 +38,16 @@ public:
     std::unique_ptr<IndexOrder> order(const std::string& tag, char pad);
 
     // Adds a tag built from sorted entries (replacing a tag of the same name).
-    void addTag(const CdxTagSpec& spec);
+    void addTag(const CdxTagDefinition& definition);
     // Removes a tag from the directory; false when there is none.
     bool removeTag(const std::string& name);
     // Writes the whole file anew with these tags (reindex).
-    void rewrite(const std::vector<CdxTagSpec>& specs);
+    void rewrite(const std::vector<CdxTagDefinition>& definitions);
     uint32_t changeCounter();
 
 private:
     explicit CdxFile(std::unique_ptr<File> file, bool readOnly);
-    void writeTag(const CdxTagSpec& spec);
+    void writeTag(const CdxTagDefinition& definition);
     void checkHeader();
 
     std::unique_ptr<PagedFile> pages_;

@@ -344,14 +344,14 @@ void IndexSet::rebuild(Table& table) {
     for (IndexedOrder* o : all)
         if (!o->key) throw Error(ErrorCode::Unsupported, "Nie można odbudować indeksu " + o->name + ": " + o->problem);
     auto entries = expectedEntries(table, all);
-    std::vector<CdxTagSpec> specs;
+    std::vector<CdxTagDefinition> definitions;
     size_t i = 0;
     for (auto& o : cdxOrders_) {
         OrderInfo info = o->order->info();
-        specs.push_back({o->name, info.expression, info.condition, o->keyLength, o->pad, std::move(entries[i++])});
+        definitions.push_back({o->name, info.expression, info.condition, o->keyLength, o->pad, std::move(entries[i++])});
     }
     if (cdx_) {
-        cdx_->rewrite(specs);
+        cdx_->rewrite(definitions);
         loadCdxOrders();
     }
     for (auto& n : ntx_) n.file->rewrite(entries[i++]);
