@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
-cmake -S . -B build -G Ninja -DEWIDOR_WERROR=$werror "$@" >/dev/null
+cmake -S . -B build -G Ninja -DEWIDOR_WERROR=$werror -DEWIDOR_GUI=ON -DEWIDOR_TESTS=ON "$@" >/dev/null
 cmake --build build -j "$(nproc)"
