@@ -2,8 +2,12 @@
 // A dBase table file (.dbf) shared by several processes.
 //
 // Contract:
-// - Nothing is cached across calls: the record count is read from the header each
-//   time it is needed, records are read from the file when asked for.
+// - Records are not cached across calls: the record count is read from the header each
+//   time it is needed, records are read from the file when asked for. Index pages are
+//   kept only while the index file's change counter shows nobody changed it
+//   (index/PagedFile.h).
+// - An open reads the header before the file size, so it never meets a count that an
+//   append in progress has not yet backed with data.
 // - Record locks belong to this handle. write() and setDeleted() need the record
 //   locked by this handle, or an exclusive open.
 // - append() takes the header lock, writes the record and the end-of-file marker,
