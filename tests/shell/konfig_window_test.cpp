@@ -1,6 +1,7 @@
 // The configuration dialog under the offscreen platform: typed values, "za&Pisz",
 // and Konfig read back in code page 1250 by an independent reader; the main
 // window's menu command opening it.
+#include "WidgetDriving.h"
 #include "KonfigSite.h"
 #include "TDane.h"
 #include "TGlowny.h"
@@ -16,24 +17,11 @@
 
 using namespace ewidor;
 using namespace konfigtest;
+using namespace widgetdriving;
 
 class KonfigWindowTest : public QObject {
     Q_OBJECT
 
-    template <class T> static T* child(QWidget* w, const char* name) {
-        T* c = w->findChild<T*>(name);
-        if (!c) qFatal("no %s", name);
-        return c;
-    }
-    static void click(QWidget* w, const char* name) {
-        QTest::mouseClick(child<QAbstractButton>(w, name), Qt::LeftButton, {}, QPoint(4, 4));
-    }
-    static void type(QWidget* w, const char* name, const QString& text) {
-        auto* e = child<QLineEdit>(w, name);
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        QTest::keyClicks(e, text);
-    }
     static void turnTo(QWidget* w, int page) {
         child<QTabWidget>(w, "Strony")->setCurrentIndex(page);
     }

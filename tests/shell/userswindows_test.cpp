@@ -1,6 +1,7 @@
 // The sign-in, password, users and log windows under the offscreen platform,
 // driven with keys and clicks on a small site, and sign-in from the main window
 // of a demo site.
+#include "WidgetDriving.h"
 #include "DemoBuilder.h"
 #include "LogAdmin.h"
 #include "ScriptedPrompter.h"
@@ -31,23 +32,11 @@
 
 using namespace ewidor;
 using namespace userstest;
+using namespace widgetdriving;
 
 class UsersWindowsTest : public QObject {
     Q_OBJECT
 
-    template <class T> static T* child(QWidget* w, const char* name) {
-        T* c = w->findChild<T*>(name);
-        if (!c) qFatal("no %s", name);
-        return c;
-    }
-    static void click(QWidget* w, const char* name) {
-        QTest::mouseClick(child<QPushButton>(w, name), Qt::LeftButton);
-    }
-    static void type(QWidget* w, const char* name, const QString& text) {
-        auto* e = child<QLineEdit>(w, name);
-        e->clear();
-        QTest::keyClicks(e, text);
-    }
 
 private slots:
     void signInTypesUpperCaseAndStopsAfterThreeFailures() {
