@@ -1,6 +1,7 @@
 #include "TLoguj.h"
 
 #include "Clock.h"
+#include "DialogButtons.h"
 #include "TZmianaHasla.h"
 #include "UpperCaseEdit.h"
 
@@ -27,12 +28,7 @@ TLoguj::TLoguj(SignIn& rules, PasswordChange& passwords, Session& session, QWidg
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Znak :"), EdZnak);
     form->addRow(QStringLiteral("&Hasło :"), PoleHasla);
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(QStringLiteral("O&K"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("PcOK");
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Anuluj"), QDialogButtonBox::RejectRole)
-        ->setObjectName("PcAnuluj");
+    auto* buttons = OkCancelButtons(this);
     auto* help = buttons->addButton(QStringLiteral("&Pomoc"), QDialogButtonBox::HelpRole);
     help->setObjectName("PcPomoc");
     help->setEnabled(false); // the help file is not read on this platform

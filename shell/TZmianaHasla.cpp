@@ -1,5 +1,6 @@
 #include "TZmianaHasla.h"
 
+#include "DialogButtons.h"
 #include "Clock.h"
 #include "UpperCaseEdit.h"
 
@@ -26,12 +27,7 @@ TZmianaHasla::TZmianaHasla(PasswordChange& rules, const UserRecord& user, bool f
     form->addRow(QStringLiteral("Dotychczasowe hasło :"), StareHaslo);
     form->addRow(QStringLiteral("Nowe hasło :"), NoweHaslo1);
     form->addRow(QStringLiteral("Powtórz nowe hasło :"), NoweHaslo2);
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(QStringLiteral("O&K"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("PcOK");
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Anuluj"), QDialogButtonBox::RejectRole)
-        ->setObjectName("PcAnuluj");
+    auto* buttons = OkCancelButtons(this);
     connect(buttons, &QDialogButtonBox::accepted, this, &TZmianaHasla::confirm);
     connect(buttons, &QDialogButtonBox::rejected, this, &TZmianaHasla::reject);
     auto* column = new QVBoxLayout(this);
